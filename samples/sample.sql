@@ -1,0 +1,63 @@
+/* The bundled sample database: a small shop, made by the engine in embedded mode.
+   Rebuild it with samples/make-sample.sh. */
+SET SQL DIALECT 3;
+CREATE DATABASE 'sample.fdb' PAGE_SIZE 4096 USER 'SYSDBA' DEFAULT CHARACTER SET UTF8;
+
+CREATE TABLE CUSTOMERS (
+  ID          INTEGER NOT NULL PRIMARY KEY,
+  NAME        VARCHAR(60) NOT NULL,
+  CITY        CHAR(20),
+  CREDIT      NUMERIC(12, 2),
+  RATING      DOUBLE PRECISION,
+  SINCE       DATE,
+  ACTIVE      SMALLINT DEFAULT 1
+);
+
+CREATE TABLE ORDERS (
+  ID          BIGINT NOT NULL PRIMARY KEY,
+  CUSTOMER_ID INTEGER NOT NULL,
+  PLACED_AT   TIMESTAMP,
+  AMOUNT      DECIMAL(18, 4),
+  QUANTITY    INTEGER,
+  NOTE        VARCHAR(200)
+);
+
+CREATE TABLE DOCUMENTS (
+  ID          INTEGER NOT NULL PRIMARY KEY,
+  TITLE       VARCHAR(80),
+  BODY        BLOB SUB_TYPE TEXT
+);
+
+CREATE INDEX IDX_ORDERS_CUSTOMER ON ORDERS (CUSTOMER_ID);
+
+CREATE GENERATOR GEN_CUSTOMER_ID;
+CREATE SEQUENCE GEN_ORDER_ID;
+COMMIT;
+
+SET TERM ^;
+EXECUTE BLOCK AS
+  DECLARE I INTEGER = 1;
+BEGIN
+  WHILE (I <= 300) DO
+  BEGIN
+    INSERT INTO CUSTOMERS (ID, NAME, CITY, CREDIT, RATING, SINCE, ACTIVE)
+    VALUES (NEXT VALUE FOR GEN_CUSTOMER_ID, 'Customer ' || :I,
+            CASE MOD(:I, 4) WHEN 0 THEN 'Lisbon' WHEN 1 THEN 'Tartu' WHEN 2 THEN 'Quito' ELSE 'Osaka' END,
+            :I * 12.5, :I / 7.0, DATEADD(:I DAY TO DATE '2020-01-01'), MOD(:I, 2));
+    INSERT INTO ORDERS (ID, CUSTOMER_ID, PLACED_AT, AMOUNT, QUANTITY, NOTE)
+    VALUES (NEXT VALUE FOR GEN_ORDER_ID, :I, DATEADD(:I HOUR TO TIMESTAMP '2024-03-01 08:00:00'),
+            :I * 3.1415, MOD(:I, 17) + 1, IIF(MOD(:I, 3) = 0, NULL, 'order note ' || :I));
+    I = I + 1;
+  END
+END^
+SET TERM ;^
+COMMIT;
+
+INSERT INTO DOCUMENTS (ID, TITLE, BODY) VALUES (1, 'Read me',
+  'This sample database belongs to Morvane Viewer. Its pages hold customers, orders and this text blob, so that every kind of page has something to show.');
+INSERT INTO DOCUMENTS (ID, TITLE, BODY) VALUES (2, 'Short', 'A second, shorter text.');
+COMMIT;
+
+UPDATE CUSTOMERS SET CREDIT = CREDIT * 2, CITY = 'Updated' WHERE MOD(ID, 10) = 0;
+DELETE FROM ORDERS WHERE MOD(ID, 25) = 0;
+COMMIT;
