@@ -231,7 +231,11 @@ std::u32string THexModel::OffsetText(int64_t row) const {
     switch (FOffsetDisplay) {
     case odHex: return U"0x" + Widen(pad(ToBase(offset, 16, false), FOffsetDigits, '0')) + sep;
     case odDec: return Widen(pad(ToBase(offset, 10, false), FOffsetDigits, ' ')) + sep;
-    case odOctal: return U"o " + Widen(pad("0" + ToBase(offset, 8, true), FOffsetDigits, '0')) + sep;
+    case odOctal: {
+        std::string octal = ToBase(offset, 8, true);
+        octal.insert(octal.begin(), '0');
+        return U"o " + Widen(pad(octal, FOffsetDigits, '0')) + sep;
+    }
     case odNone: break;
     }
     return U" ";

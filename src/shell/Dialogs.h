@@ -1,0 +1,34 @@
+#pragma once
+// Every message box, question and file dialog goes through this one seam, so that tests
+// can answer them and read what was shown.
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace morvane::ui {
+
+enum class TButtons { Ok, YesNo, YesNoCancel };
+enum class TAnswer { Ok, Yes, No, Cancel };
+enum class TMessageKind { Information, Warning, Error, Confirmation };
+
+class TDialogs {
+public:
+    virtual ~TDialogs() = default;
+    virtual TAnswer Message(QWidget* parent, const QString& text, TMessageKind kind, TButtons buttons) = 0;
+    virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& filter, const QString& defaultExt) = 0;
+    // The page size dialog: the size chosen, or nothing when cancelled.
+    virtual std::optional<int> PageSize(QWidget* parent) = 0;
+    virtual void OpenUrl(const QString& url) = 0;
+};
+
+// The seam in force; the Qt dialogs unless a test installed its own.
+TDialogs& Dialogs();
+void SetDialogs(TDialogs* dialogs); // nullptr restores the Qt dialogs
+
+void ShowMessage(QWidget* parent, const QString& text);
+TAnswer Ask(QWidget* parent, const QString& text, TButtons buttons, TMessageKind kind = TMessageKind::Confirmation);
+
+} // namespace morvane::ui

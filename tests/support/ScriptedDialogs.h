@@ -1,0 +1,46 @@
+#pragma once
+// Answers the program's dialogs from a script and keeps every text that was shown.
+
+#include "shell/Dialogs.h"
+
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace morvane::test {
+
+class TScriptedDialogs : public ui::TDialogs {
+public:
+    TScriptedDialogs() { ui::SetDialogs(this); }
+    ~TScriptedDialogs() override { ui::SetDialogs(nullptr); }
+
+    ui::TAnswer Message(QWidget*, const QString& text, ui::TMessageKind, ui::TButtons buttons) override {
+        Shown.push_back(text);
+        if (buttons == ui::TButtons::Ok) return ui::TAnswer::Ok;
+        if (Answers.empty()) throw std::logic_error("unexpected question: " + text.toStdString());
+        const ui::TAnswer a = Answers.front();
+        Answers.pop_front();
+        return a;
+    }
+    std::optional<QString> OpenFileName(QWidget*, const QString& filter, const QString& ext) override {
+        LastFilter = filter;
+        LastExtension = ext;
+        return FileToOpen;
+    }
+    std::optional<int> PageSize(QWidget*) override {
+        ++PageSizeAsked;
+        return PageSizeAnswer;
+    }
+    void OpenUrl(const QString& url) override { Urls.push_back(url); }
+
+    std::deque<ui::TAnswer> Answers;
+    std::vector<QString> Shown;
+    std::optional<QString> FileToOpen;
+    QString LastFilter, LastExtension;
+    std::optional<int> PageSizeAnswer;
+    int PageSizeAsked = 0;
+    std::vector<QString> Urls;
+};
+
+} // namespace morvane::test
