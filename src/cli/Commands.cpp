@@ -2,10 +2,16 @@
 
 #include "core/uBaseTools.h"
 #include "core/uRelationID.h"
+#include "hexview/HexModel.h"
+#include "hexview/HexProfile.h"
+#include "pages/DataPage.h"
+#include "pages/HeaderPage.h"
 #include "platform/Errors.h"
 #include "platform/IntConv.h"
 
 #include <algorithm>
+#include <cctype>
+#include <memory>
 #include <functional>
 #include <map>
 #include <optional>
@@ -24,6 +30,7 @@ const char* const kUsage =
     "  pages       the page list: page number, type and flags of every listed page\n"
     "  relations   the ids of the relations that own data pages\n"
     "  generators  the generator names and system flags kept in relation 20\n"
+    "  page        one page decoded as its editor shows it: morvane-cli page [--hex] FILE N\n"
     "\n"
     "Options:\n"
     "  --page-size N           page size to use when the header is not recognised\n"
@@ -31,6 +38,7 @@ const char* const kUsage =
     "  --types LIST            pages: list only these page type codes, e.g. 0,5\n"
     "  --relation ID           pages: list only the data pages of relation ID\n"
     "  --sort page|type|flags  pages: sort column (ascending)\n"
+    "  --hex                   page: also the page's bytes as the hex view shows them\n"
     "  --help                  show this text\n"
     "  --version               show the program version\n";
 
@@ -45,6 +53,8 @@ struct TOptions {
     std::optional<std::vector<int>> Types;
     std::optional<int32_t> Relation;
     uint8_t Sort = 0;
+    bool Hex = false;
+    int32_t Page = 0;
 };
 
 int ParseNumber(const std::string& option, const std::string& text) {
@@ -81,7 +91,9 @@ TOptions Parse(const std::vector<std::string>& args) {
             const auto it = kColumns.find(value());
             if (it == kColumns.end()) throw TUsageError{"--sort must be page, type or flags"};
             o.Sort = it->second;
-        } else if (a.size() > 1 && a[0] == '-') {
+        } else if (a == "--hex") {
+            o.Hex = true;
+        } else if (a.size() > 1 && a[0] == '-' && (a.size() < 2 || !std::isdigit(static_cast<unsigned char>(a[1])))) {
             throw TUsageError{"unknown option " + a};
         } else {
             positional.push_back(a);
@@ -89,7 +101,12 @@ TOptions Parse(const std::vector<std::string>& args) {
     }
     if (positional.empty()) throw TUsageError{"no command given"};
     o.Command = positional[0];
-    if (positional.size() != 2) throw TUsageError{o.Command + " takes exactly one FILE"};
+    if (o.Command == "page") {
+        if (positional.size() != 3) throw TUsageError{"page takes a FILE and a page number N"};
+        o.Page = ParseNumber("N", positional[2]);
+    } else if (positional.size() != 2) {
+        throw TUsageError{o.Command + " takes exactly one FILE"};
+    }
     o.File = positional[1];
     return o;
 }
@@ -180,6 +197,91 @@ void Generators(TSession& s, std::ostream& out) {
     for (int32_t i = 0; i < gens.Count(); ++i) out << i << "\t" << gens.NameAt(i) << "\t" << gens.SystemFlagAt(i) << "\n";
 }
 
+std::string HexText(const std::vector<uint8_t>& bytes) {
+    static const char* const kDigits = "0123456789abcdef";
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (uint8_t b : bytes) {
+        out += kDigits[b >> 4];
+        out += kDigits[b & 15];
+    }
+    return out;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+void PrintDataPage(TMemoryStream& data, std::ostream& out) {
+    const TDataPageContent c = LoadDataPage(data);
+    out << "Relation ID\t" << c.Header.dpg_relation << "\n"
+        << "# in relation\t" << c.Header.dpg_sequence << "\n"
+        << "# of record segments\t" << c.Header.dp_rec_count << "\n"
+        << "Slot\tOffset  -  length\tRecord\tFlags\tTransaction ID\tPacked\tUnPacked\n";
+    for (size_t j = 0; j < c.Slots.size(); ++j) {
+        const TSlot& slot = c.Slots[j];
+        out << j << "\t" << slot.Item();
+        if (slot.Empty()) {
+            out << "\t\t\t\t\t\n";
+            continue;
+        }
+        try {
+            const TRecordImage image = ReadRecordImage(data, slot.Offset, slot.Length);
+            const TRecordBytes bytes = RecordBytes(image);
+            out << "\t" << RecordKindLabel(image.Kind) << "\t" << image.Flags() << "\t" << image.Transaction()
+                << "\t" << HexText(bytes.Packed) << "\t" << HexText(bytes.Unpacked) << "\n";
+        } catch (const EError&) {
+            out << "\tSelected record cannot be displayed\t\t\t\t\n";
+        }
+    }
+}
+
+void PrintHex(TMemoryStream& data, std::ostream& out) {
+    hexview::THexModel view;
+    hexview::ApplyHexProfile(view, hexview::THexSettings{});
+    view.LoadFromStream(data);
+    std::string text;
+    for (int64_t row = 0; row < view.RowCount(); ++row) {
+        for (int col = 0; col < view.ColumnCount(); ++col) {
+            const std::u32string cell = view.CellText(row, col);
+            for (char32_t ch : cell) AppendUtf8(text, ch);
+            const int width = view.ColumnWidthUnits(col);
+            for (int pad = static_cast<int>(cell.size()); pad < width; ++pad) text += ' ';
+        }
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        text += '\n';
+    }
+    out << text;
+}
+
+void Page(TSession& s, const TOptions& o, std::ostream& out) {
+    if (o.Page < 0 || static_cast<uint64_t>(o.Page) >= s.Analyser->PageCount())
+        throw EError("Page " + std::to_string(o.Page) + " is outside the file, which has " +
+                     std::to_string(s.Analyser->PageCount()) + " pages.");
+    std::unique_ptr<TPageFile> page(s.File.GetPageBuffer(o.Page));
+    const auto header = CommonHeaderTexts(page->PageHeader());
+    for (size_t i = 0; i < header.size(); ++i) out << kCommonHeaderFields[i].Label << "\t" << header[i] << "\n";
+    TMemoryStream& data = page->Data();
+    switch (page->PageTypeCode()) {
+    case ptHeader:
+        for (const THeaderRow& row : HeaderRows(ReadHeaderRecord(data), CreationIsoText))
+            out << row.Name << "\t" << row.Value << "\n";
+        break;
+    case ptData: PrintDataPage(data, out); break;
+    default: break;
+    }
+    if (o.Hex) PrintHex(data, out);
+}
+
 } // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -196,7 +298,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     TOptions o;
     try {
         o = Parse(args);
-        static const char* const kCommands[] = {"info", "pages", "relations", "generators"};
+        static const char* const kCommands[] = {"info", "pages", "relations", "generators", "page"};
         if (std::find(std::begin(kCommands), std::end(kCommands), o.Command) == std::end(kCommands))
             throw TUsageError{"unknown command " + o.Command};
     } catch (const TUsageError& e) {
@@ -212,6 +314,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             Pages(s, o, out);
         else if (o.Command == "relations")
             Relations(s, out);
+        else if (o.Command == "page")
+            Page(s, o, out);
         else
             Generators(s, out);
         out.flush();

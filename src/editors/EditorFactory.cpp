@@ -1,6 +1,8 @@
 #include "editors/EditorFactory.h"
 
+#include "editors/uHeaderEditor.h"
 #include "editors/uHexEditor.h"
+#include "records/TDataEditor.h"
 
 #include <array>
 
@@ -15,11 +17,11 @@ template <typename TEditor> TAbstractEditor* Make(ui::TManager& manager, TPageFi
 // Page types whose own editor is not written yet open as raw pages.
 constexpr std::array<TEditorClass, 11> kEditorClasses = {
     &Make<THexEditor>, // 0 undefined
-    &Make<THexEditor>, // 1 header
+    &Make<THeaderEditor>, // 1 header
     &Make<THexEditor>, // 2 page inventory
     &Make<THexEditor>, // 3 transaction inventory
     &Make<THexEditor>, // 4 pointer
-    &Make<THexEditor>, // 5 data
+    &Make<TDataPageEditor>, // 5 data
     &Make<THexEditor>, // 6 index root
     &Make<THexEditor>, // 7 B-tree
     &Make<THexEditor>, // 8 blob

@@ -2,7 +2,10 @@
 
 #include "editors/EditorFactory.h"
 #include "editors/uAbstractEditor.h"
+#include "records/TDataEditor.h"
 #include "shell/Dialogs.h"
+
+#include "platform/Errors.h"
 
 #include <QProgressBar>
 
@@ -60,6 +63,109 @@ editors::TAbstractEditor* TManager::OpenPageEditor(int32_t pageNumber) {
     FEditors.push_back(editor);
     editor->ShowEditor();
     return editor;
+}
+
+namespace {
+// Sets a flag for the length of a scope, and clears it however the scope is left.
+class TFlagGuard {
+public:
+    explicit TFlagGuard(bool& flag) : FFlag(flag), FOld(flag) { FFlag = true; }
+    ~TFlagGuard() { FFlag = FOld; }
+    TFlagGuard(const TFlagGuard&) = delete;
+    TFlagGuard& operator=(const TFlagGuard&) = delete;
+
+private:
+    bool& FFlag;
+    bool FOld;
+};
+} // namespace
+
+void TManager::VisitDataPages(int32_t relation,
+                              const std::function<void(int32_t page, TDataPageContent&)>& visit) {
+    TAnalyser* analyser = Analyser();
+    if (!analyser) return;
+    const TMemTable& table = analyser->PageTable();
+    const int32_t last = table.CountRelationPages(relation) - 1;
+    for (int32_t i = 1; i <= last; ++i) {
+        const int32_t page = table.RelationPageAt(relation, i);
+        // A page that is not a data page has no records and no sequence.
+        if (table.EntryType(static_cast<size_t>(page)) != ptData) continue;
+        if (TPageFile* open = FFile.FindBuffer(page)) {
+            // The user has this page open: read its buffer, leave the editor and window alone.
+            TMemoryStream copy(open->Data().Bytes());
+            TDataPageContent content = LoadDataPage(copy);
+            if (open->PageTypeCode() == ptData) visit(page, content);
+            continue;
+        }
+        std::unique_ptr<editors::TAbstractEditor> editor(OpenPageEditor(page));
+        auto* dataEditor = dynamic_cast<editors::TDataPageEditor*>(editor.get());
+        if (!dataEditor) continue;
+        visit(page, dataEditor->Content());
+    }
+}
+
+std::vector<IBRec> TManager::CollectRecords(int32_t relation) {
+    std::vector<IBRec> records;
+    TFlagGuard collecting(FCollecting);
+    VisitDataPages(relation, [&](int32_t, TDataPageContent& content) {
+        for (IBRec& rec : content.Records) records.push_back(std::move(rec));
+        content.Records.clear();
+    });
+    return records;
+}
+
+std::vector<TDataPageRef> TManager::CollectDataPages(int32_t relation, int mode) {
+    std::vector<TDataPageRef> pages;
+    TFlagGuard collecting(FCollecting);
+    VisitDataPages(relation, [&](int32_t page, TDataPageContent& content) {
+        pages.push_back({content.Header.dpg_sequence, page});
+    });
+    auto bySequence = [](const TDataPageRef& a, const TDataPageRef& b) { return a.Sequence < b.Sequence; };
+    std::sort(pages.begin(), pages.end(), bySequence);
+    if (mode == 1) {
+        // A relation cannot have more data pages than the file has pages: a gap wider than
+        // that comes from a damaged sequence number and is not filled.
+        const auto limit = static_cast<int64_t>(Analyser()->PageCount());
+        std::vector<TDataPageRef> filled;
+        int64_t last = -1;
+        for (const TDataPageRef& p : pages) {
+            if (p.Sequence - last - 1 <= limit)
+                for (int64_t s = last + 1; s < p.Sequence; ++s) filled.push_back({static_cast<int32_t>(s), 0});
+            filled.push_back(p);
+            last = p.Sequence;
+        }
+        pages = std::move(filled);
+    } else if (mode == 2) {
+        TAnalyser* analyser = Analyser();
+        TFlagGuard suspended(analyser->RebuildSuspended);
+        for (size_t j = 0; j < pages.size(); ++j) {
+            SetDataPageSequence(static_cast<int32_t>(j), pages[j].Page);
+            pages[j].Sequence = static_cast<int32_t>(j);
+        }
+    }
+    std::sort(pages.begin(), pages.end(), bySequence);
+    return pages;
+}
+
+void TManager::SetDataPageSequence(int32_t sequence, int32_t page) {
+    if (!IsOpen()) return;
+    if (TPageFile* open = FFile.FindBuffer(page)) {
+        // Open in the user's editor: write the sequence through the shared buffer, as a page
+        // copy would; the window keeps showing the bytes it loaded.
+        const auto seq = static_cast<uint32_t>(sequence);
+        uint8_t bytes[4];
+        for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(seq >> (8 * i));
+        open->Data().Seek(16, TSeekOrigin::soBeginning);
+        open->Data().WriteBuffer(bytes, 4);
+        open->WritePage();
+        return;
+    }
+    TFlagGuard collecting(FCollecting);
+    std::unique_ptr<editors::TAbstractEditor> editor(OpenPageEditor(page));
+    auto* dataEditor = dynamic_cast<editors::TDataPageEditor*>(editor.get());
+    if (!dataEditor) throw EError(Format("Page %d is not a data page; its sequence was not changed.", page));
+    dataEditor->SetSequence(sequence);
+    dataEditor->SavePage();
 }
 
 void TManager::UnregisterEditor(editors::TAbstractEditor* editor) {

@@ -4,8 +4,10 @@
 
 #include "core/uBaseTools.h"
 #include "core/uRelationID.h"
+#include "pages/DataPage.h"
 #include "shell/MainServices.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +17,13 @@ class TAbstractEditor;
 }
 
 namespace morvane::ui {
+
+// A data page of a relation by its sequence; page 0 marks a sequence with no page.
+struct TDataPageRef {
+    int32_t Sequence;
+    int32_t Page;
+    bool operator==(const TDataPageRef&) const = default;
+};
 
 class TManager {
 public:
@@ -45,15 +54,23 @@ public:
     bool Collecting() const { return FCollecting; }
     void ShowProgress(int minimum, int maximum, int position);
 
+    // The stored records of a relation's data pages, in page and slot order.
+    std::vector<IBRec> CollectRecords(int32_t relation);
+    // The relation's data pages by sequence. Mode 1 adds the missing sequences with page 0;
+    // mode 2 renumbers the pages 0, 1, 2, ... in the order of their sequences.
+    std::vector<TDataPageRef> CollectDataPages(int32_t relation, int mode);
+    void SetDataPageSequence(int32_t sequence, int32_t page);
+
     TMainServices& Main() { return FMain; }
     const std::vector<editors::TAbstractEditor*>& Editors() const { return FEditors; }
     // Called by an editor as it is destroyed.
     void UnregisterEditor(editors::TAbstractEditor* editor);
 
-protected:
-    bool FCollecting = false;
-
 private:
+    // Visits the relation's data pages (entry 0, taken to be its index root page, skipped).
+    void VisitDataPages(int32_t relation, const std::function<void(int32_t page, TDataPageContent&)>& visit);
+
+    bool FCollecting = false;
     TMainServices& FMain;
     TBaseFile FFile;
     std::unique_ptr<TRelationID20> FGenerators;

@@ -1,0 +1,81 @@
+#include "pages/DataPage.h"
+#include "support/DbBuilder.h"
+
+#include <gtest/gtest.h>
+
+using namespace morvane;
+using test::Bytes;
+using test::TDbBuilder;
+using test::TRecordSpec;
+
+namespace {
+TMemoryStream PageStream(TDbBuilder& b, int n) { return TMemoryStream(b.Page(n)); }
+} // namespace
+
+TEST(DataPage, HeaderSlotsAndRecordKinds) {
+    TDbBuilder b(1024);
+    const Bytes raw = {7, 0, 0, 0, 'A', 'B', 'C'};
+    b.Data(1, 12, 3,
+           {TRecordSpec{test::Pack(raw), 0x0201, 42},
+            TRecordSpec{{}, 0, 0, true},
+            TRecordSpec{test::Pack(raw), rhd_incomplete, -5, false, 24},
+            TRecordSpec{Bytes{1, 2, 3, 4}, rhd_incomplete | rhd_blob, 99, false, 30}});
+    TMemoryStream s = PageStream(b, 1);
+    const TDataPageContent c = LoadDataPage(s);
+    EXPECT_TRUE(c.Complete);
+    EXPECT_EQ(c.Header.dpg_relation, 12);
+    EXPECT_EQ(c.Header.dpg_sequence, 3);
+    ASSERT_EQ(c.Slots.size(), 4u);
+    EXPECT_EQ(c.Slots[1].Item(), "0 0");
+    ASSERT_EQ(c.Records.size(), 3u); // the empty slot gives no entry
+    EXPECT_EQ(c.Records[0].RecordKind, rkRecord);
+    EXPECT_EQ(c.Records[1].RecordKind, rkFragment);
+    EXPECT_EQ(c.Records[2].RecordKind, rkBlob);
+    EXPECT_EQ(c.Records[2].Body, (Bytes{1, 2, 3, 4}));
+    EXPECT_EQ(c.Records[2].SlotLength, 34);
+
+    const TRecordImage first = ReadRecordImage(s, c.Slots[0].Offset, c.Slots[0].Length);
+    EXPECT_EQ(first.Flags(), 0x0201);
+    EXPECT_EQ(first.Transaction(), 42);
+    const TFlagBits bits = DecodeFlagBits(first.Flags());
+    for (size_t i = 0; i < bits.size(); ++i) EXPECT_EQ(bits[i], i == 0 || i == 9);
+    const TRecordBytes firstBytes = RecordBytes(first);
+    EXPECT_EQ(firstBytes.Unpacked, raw);
+    EXPECT_EQ(firstBytes.Packed, test::Pack(raw));
+    EXPECT_EQ(ReadRecordImage(s, c.Slots[2].Offset, c.Slots[2].Length).Transaction(), -5);
+    const TRecordImage blob = ReadRecordImage(s, c.Slots[3].Offset, c.Slots[3].Length);
+    EXPECT_EQ(blob.Transaction(), 0);
+    EXPECT_EQ(RecordBytes(blob).Packed, RecordBytes(blob).Unpacked);
+    EXPECT_STREQ(RecordKindLabel(blob.Kind), "Record blob");
+}
+
+TEST(DataPage, FailuresEndTheLoadKeepingWhatCameBefore) {
+    struct Case {
+        const char* Name;
+        uint16_t Count;
+        std::vector<std::pair<uint16_t, uint16_t>> Slots;
+        size_t Listed, Collected;
+    } cases[] = {
+        {"no slots", 0, {}, 0, 0},
+        {"slot past the page", 3, {{900, 20}, {1020, 20}, {900, 20}}, 2, 1},
+        {"length below the header", 2, {{900, 5}, {900, 20}}, 1, 0},
+        {"fragment shorter than its header", 1, {{900, 20}}, 1, 0},
+        {"slot array off the page", 300, {}, 0, 0},
+        {"empty stored data loads", 1, {{900, 13}}, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TDbBuilder b(1024);
+        b.Data(1, 7, 0, {}).Put16(1, 22, c.Count);
+        for (size_t j = 0; j < c.Slots.size(); ++j) {
+            b.Put16(1, 24 + 4 * static_cast<int>(j), c.Slots[j].first);
+            b.Put16(1, 26 + 4 * static_cast<int>(j), c.Slots[j].second);
+        }
+        if (std::string(c.Name) == "fragment shorter than its header") b.Put16(1, 910, rhd_incomplete);
+        TMemoryStream s = PageStream(b, 1);
+        const TDataPageContent content = LoadDataPage(s);
+        EXPECT_EQ(content.Slots.size(), c.Listed);
+        EXPECT_EQ(content.Records.size(), c.Collected);
+        EXPECT_TRUE(content.HeaderRead);
+    }
+}
