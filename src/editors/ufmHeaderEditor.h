@@ -17,7 +17,7 @@ public:
     hexview::THexEditor* HeaderHexEditor() const { return PageHexView(); }
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SplitColumns();

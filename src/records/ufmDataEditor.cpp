@@ -40,7 +40,7 @@ TfmDataEditor::TfmDataEditor(TAbstractEditor* editor, QWidget* parent)
     lbOffsets = new QListWidget(slotsBox);
     lbOffsets->setObjectName("lbOffsets");
     lbOffsets->setToolTip("Choose offset and length to view corresponding record");
-    lbOffsets->setMaximumWidth(130);
+    lbOffsets->setMaximumWidth(110);
     slotsLayout->addWidget(lbOffsets, 1);
     connect(lbOffsets, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (Editor()) Editor()->DoCommand(item->text().toStdString());
@@ -75,10 +75,6 @@ TfmDataEditor::TfmDataEditor(TAbstractEditor* editor, QWidget* parent)
 
     auto* fields = new QFormLayout;
     fields->addRow("Transaction ID", ed_rhd_transaction);
-    auto* current = new QHBoxLayout;
-    current->addWidget(new QLabel("Current record is: ", special));
-    current->addWidget(lblOffset, 1);
-    fields->addRow(current);
     fields->addRow("Relation ID", dpg_relation);
     fields->addRow("# in relation", dpg_sequence);
     fields->addRow("# of record segments", dp_rec_count);
@@ -110,7 +106,12 @@ TfmDataEditor::TfmDataEditor(TAbstractEditor* editor, QWidget* parent)
     RecordTabs->setTabVisible(2, false);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(lblRECORD);
+    auto* current = new QHBoxLayout;
+    current->addWidget(lblRECORD);
+    current->addSpacing(24);
+    current->addWidget(new QLabel("Current record is: ", special));
+    current->addWidget(lblOffset, 1);
+    right->addLayout(current);
     auto* top = new QHBoxLayout;
     top->addWidget(flags);
     top->addLayout(fields, 1);
@@ -122,7 +123,7 @@ TfmDataEditor::TfmDataEditor(TAbstractEditor* editor, QWidget* parent)
 
     PrepareHexView(hxPacked, hexview::hpRecord, false);
     PrepareHexView(heRecord, hexview::hpRecord, false);
-    resize(820, 560);
+    resize(1000, 600);
 }
 
 bool TfmDataEditor::PagesTabActive() const { return RecordTabs->currentWidget() == PagesTab; }

@@ -125,3 +125,60 @@ TEST_F(CliTest, ReportsNeverWriteTheFile) {
     for (const char* cmd : {"info", "pages", "relations", "generators"}) Cli({cmd, Path});
     EXPECT_EQ(test::ReadFileBytes(Path), before);
 }
+
+TEST_F(CliTest, PageShowsTheCommonHeaderThenTheDecodedPage) {
+    TDbBuilder b(1024, 10);
+    b.Put32(0, 44, 51544).Put32(0, 48, 432000000).Put32(0, 36, 4294967295u);
+    b.Typed(1, 9, 3).Put32(1, 4, 0xFFFFFFFF);
+    const test::Bytes raw = {0, 0, 0, 0, 42, 0, 0, 0};
+    b.Data(2, 128, 6,
+           {test::TRecordSpec{test::Pack(raw), 0x0201, 77}, test::TRecordSpec{{}, 0, 0, true},
+            test::TRecordSpec{{0xAB, 0xCD}, 0x0010, 5, false, 30}});
+    const std::string path = b.Write(Dir.File("page.fdb"));
+
+    const TResult header = Cli({"page", path, "0"});
+    ASSERT_EQ(header.Status, 0) << header.Err;
+    std::vector<std::string> lines;
+    std::istringstream in(header.Out);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 6u + 28u);
+    EXPECT_EQ(lines[0], "Page Type\t1");
+    EXPECT_EQ(lines[3], "Page Gene..\t0");
+    EXPECT_EQ(lines[6], "Implementation\tWindows 9x");
+    EXPECT_EQ(lines[6 + 21], "Next transaction id\t4294967295");
+    EXPECT_EQ(lines[6 + 24], "Date and Time of creation\t2000-01-01 12:00:00");
+
+    const TResult other = Cli({"page", path, "1"});
+    EXPECT_EQ(other.Out, "Page Type\t9\nPage Flags\t3\nChecksum\t0\nPage Gene..\t-1\nWAL seqno\t0\nWAL offset\t0\n");
+
+    const TResult data = Cli({"page", path, "2"});
+    ASSERT_EQ(data.Status, 0) << data.Err;
+    const std::string expectedTail = "Relation ID\t128\n# in relation\t6\n# of record segments\t3\n"
+                                     "Slot\tOffset  -  length\tRecord\tFlags\tTransaction ID\tPacked\tUnPacked\n";
+    EXPECT_NE(data.Out.find(expectedTail), std::string::npos) << data.Out;
+    EXPECT_NE(data.Out.find("\tRecord\t513\t77\t" + [&] {
+        std::string hex;
+        for (uint8_t v : test::Pack(raw)) hex += "0123456789abcdef"[v >> 4], hex += "0123456789abcdef"[v & 15];
+        return hex;
+    }() + "\t000000002a000000\n"), std::string::npos) << data.Out;
+    EXPECT_NE(data.Out.find("\n1\t0 0\t\t\t\t\t\n"), std::string::npos);
+    EXPECT_NE(data.Out.find("\tRecord blob\t16\t0\tabcd\tabcd\n"), std::string::npos) << data.Out;
+}
+
+TEST_F(CliTest, PageHexDumpAndPageErrors) {
+    const TResult hex = Cli({"page", "--hex", Path, "3"});
+    ASSERT_EQ(hex.Status, 0) << hex.Err;
+    std::istringstream in(hex.Out);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("0x", 0) == 0) rows.push_back(line);
+    ASSERT_EQ(rows.size(), 64u); // 1024 bytes, 16 a row
+    EXPECT_EQ(rows[0], "0x000: 06 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00  ................");
+    EXPECT_EQ(rows[1].substr(0, 10), "0x010: 80 ");
+    EXPECT_EQ(rows.back().substr(0, 7), "0x3F0: ");
+
+    EXPECT_EQ(Cli({"page", Path, "7"}).Status, 1); // past the last page
+    EXPECT_EQ(Cli({"page", Path, "-1"}).Status, 1);
+    EXPECT_EQ(Cli({"page", Path}).Status, 2);
+    EXPECT_EQ(Cli({"page", Path, "x"}).Status, 2);
+}
