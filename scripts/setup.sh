@@ -8,7 +8,7 @@ packages=(
   libgtest-dev
   qt6-base-dev libgl-dev
   firebird3.0-utils firebird3.0-server-core
-  fonts-liberation2 fontconfig
+  fonts-liberation2 fontconfig bc
   xvfb xauth
 )
 

@@ -1,10 +1,13 @@
 #include "shell/Dialogs.h"
 
+#include "shell/uCopyPage.h"
+#include "shell/uGoto.h"
 #include "shell/uPageSize.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -52,6 +55,19 @@ public:
         TfrmPageSize dialog(parent);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.ChosenPageSize();
+    }
+
+    QString GotoPage(QWidget* parent, int64_t upperLimit) override {
+        TfrmGoto dialog(upperLimit, parent);
+        dialog.exec();
+        return dialog.edtPageNum->text();
+    }
+
+    std::optional<TCopyRequest> CopyPage(QWidget* parent, const QString& source) override {
+        TfrmCopyPage dialog(parent);
+        dialog.edtSource->setText(source);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return TCopyRequest{dialog.edtSource->text(), dialog.edtTarget->text()};
     }
 
     void OpenUrl(const QString& url) override { QDesktopServices::openUrl(QUrl(url)); }

@@ -21,6 +21,14 @@ public:
     virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& filter, const QString& defaultExt) = 0;
     // The page size dialog: the size chosen, or nothing when cancelled.
     virtual std::optional<int> PageSize(QWidget* parent) = 0;
+    // The goto dialog: the text of its page number field when it closed (empty after Cancel).
+    virtual QString GotoPage(QWidget* parent, int64_t upperLimit) = 0;
+    struct TCopyRequest {
+        QString Source;
+        QString Target;
+    };
+    // The copy dialog, opened with the source field set: its fields, or nothing after Cancel.
+    virtual std::optional<TCopyRequest> CopyPage(QWidget* parent, const QString& source) = 0;
     virtual void OpenUrl(const QString& url) = 0;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/Errors.h"
 #include "platform/IntConv.h"
 #include "shell/Dialogs.h"
+#include "pages/PageRange.h"
 #include "widgets/GridView.h"
 
 #include <QApplication>
@@ -41,6 +42,10 @@ const char* const kFilterHints[] = {"Undefined Page",
                                     "Write ahead log information"};
 
 const char* const kSupportMail = "mailto:support@morvane.dev?subject=Morvane%20Viewer%20support";
+const char* const kRepairMail = "mailto:repair@morvane.dev?subject=Database%20repair";
+const char* const kHomePage = "https://morvane.dev/";
+const char* const kPurchasePage = "https://morvane.dev/purchase";
+const char* const kCorruptionPage = "https://morvane.dev/corruption";
 
 } // namespace
 
@@ -155,21 +160,23 @@ void TfrmMain::BuildToolBar() {
     bar->addSeparator();
     FGoto = button("btnGoto", st->standardIcon(QStyle::SP_ArrowRight), "Goto", "Goto Page");
     FGoto->setEnabled(false);
+    connect(FGoto, &QToolButton::clicked, this, &TfrmMain::GotoCommand);
     FFillPages = button("btnFillPages", st->standardIcon(QStyle::SP_FileDialogDetailedView), "Copy", "Copy page");
     FFillPages->setEnabled(false);
-    bar->actions().last()->setVisible(false);
+    connect(FFillPages, &QToolButton::clicked, this, &TfrmMain::CopyPageCommand);
     bar->addSeparator();
-    QToolButton* preview = button("btnPrintPreview", st->standardIcon(QStyle::SP_FileDialogContentsView), "", "");
+    QToolButton* preview =
+        button("btnPrintPreview", st->standardIcon(QStyle::SP_FileDialogContentsView), "", "Print Preview");
     preview->setEnabled(false);
-    QToolButton* print = button("btnPrint", st->standardIcon(QStyle::SP_DriveFDIcon), "", "");
+    QToolButton* print = button("btnPrint", st->standardIcon(QStyle::SP_DriveFDIcon), "", "Print page");
     print->setEnabled(false);
     bar->addSeparator();
     QToolButton* cascade = button("btnCascade", st->standardIcon(QStyle::SP_TitleBarNormalButton), "Cascade", "");
     connect(cascade, &QToolButton::clicked, FMdi, &QMdiArea::cascadeSubWindows);
     QToolButton* tileH = button("btnTileHorizontal", st->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton), "", "");
-    connect(tileH, &QToolButton::clicked, FMdi, &QMdiArea::tileSubWindows);
+    connect(tileH, &QToolButton::clicked, this, &TfrmMain::TileHorizontally);
     QToolButton* tileV = button("btnTileVertical", st->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton), "", "");
-    connect(tileV, &QToolButton::clicked, FMdi, &QMdiArea::tileSubWindows);
+    connect(tileV, &QToolButton::clicked, this, &TfrmMain::TileVertically);
     bar->addSeparator();
     for (int code = 0; code <= 10; ++code) {
         QToolButton* b = button(qPrintable(QString("tlbFilter%1").arg(code)), QIcon(), QString::number(code),
@@ -190,6 +197,9 @@ void TfrmMain::BuildToolBar() {
     });
     QToolButton* exit = button("btnExit", st->standardIcon(QStyle::SP_DialogCloseButton), "Exit", "Exit application");
     connect(exit, &QToolButton::clicked, this, &TfrmMain::ExitCommand);
+    QToolButton* web = button("btnCorruption", st->standardIcon(QStyle::SP_DirHomeIcon), "", "");
+    connect(web, &QToolButton::clicked, this, [] { Dialogs().OpenUrl(kCorruptionPage); });
+    bar->actions().last()->setVisible(false);
 }
 
 void TfrmMain::BuildMenus() {
@@ -208,14 +218,19 @@ void TfrmMain::BuildMenus() {
     file->addSeparator();
     file->addAction("E&xit", this, &TfrmMain::ExitCommand);
 
+    QAction* gotoItem = menuBar()->addAction("Goto", this, &TfrmMain::GotoCommand);
+    gotoItem->setObjectName("mnuGoto");
+
     FWindowMenu = menuBar()->addMenu("&Window");
     connect(FWindowMenu, &QMenu::aboutToShow, this, &TfrmMain::FillWindowMenu);
     FillWindowMenu();
 
+    menuBar()->addAction("&Purchase", this, [] { Dialogs().OpenUrl(kPurchasePage); });
+
     QMenu* help = menuBar()->addMenu("&Help");
-    help->addAction("Repair Help", this, [] { Dialogs().OpenUrl("mailto:repair@morvane.dev"); });
+    help->addAction("Repair Help", this, [] { Dialogs().OpenUrl(kRepairMail); });
     help->addSeparator();
-    help->addAction("Product Home Page", this, [] { Dialogs().OpenUrl("https://morvane.dev/"); });
+    help->addAction("Product Home Page", this, [] { Dialogs().OpenUrl(kHomePage); });
     help->addAction("Technical Support", this, [this] {
         if (!FBusy) Dialogs().OpenUrl(kSupportMail);
     });
@@ -224,8 +239,8 @@ void TfrmMain::BuildMenus() {
 void TfrmMain::FillWindowMenu() {
     FWindowMenu->clear();
     FWindowMenu->addAction("&Cascade", FMdi, &QMdiArea::cascadeSubWindows);
-    FWindowMenu->addAction("Tile &Horizontally", FMdi, &QMdiArea::tileSubWindows);
-    FWindowMenu->addAction("Tile &Vertically", FMdi, &QMdiArea::tileSubWindows);
+    FWindowMenu->addAction("Tile &Horizontally", this, &TfrmMain::TileHorizontally);
+    FWindowMenu->addAction("Tile &Vertically", this, &TfrmMain::TileVertically);
     FWindowMenu->addAction("&Minimize All", this, [this] {
         for (QMdiSubWindow* w : FMdi->subWindowList()) w->showMinimized();
     });
@@ -449,6 +464,69 @@ void TfrmMain::PageListDoubleClicked() {
     }
     UpdateCopyPageButton();
 }
+
+void TfrmMain::GotoCommand() {
+    if (FBusy || !FManager || !FManager->IsOpen()) return;
+    const auto limit = static_cast<int64_t>(FManager->Analyser()->PageTable().EntryCount());
+    const QString text = Dialogs().GotoPage(this, limit);
+    int32_t n = -1;
+    try {
+        n = StrToInt(text.toStdString());
+    } catch (const EConvertError&) {
+    }
+    if (n < 0) return;
+    FPageList->SetFocusedRow(n);
+    FPageList->setFocus();
+    FPageList->Invalidate();
+    try {
+        if (FManager->IsOpen()) FManager->OpenPageEditor(n);
+    } catch (const std::exception& e) {
+        Report(e);
+    }
+    UpdateCopyPageButton();
+}
+
+void TfrmMain::CopyPageCommand() {
+    if (FBusy || !FManager || !FManager->IsOpen() || FMdi->subWindowList().isEmpty()) return;
+    const auto request = Dialogs().CopyPage(this, QString::number(FManager->GetCurrentPage()));
+    if (!request) return;
+    try {
+        const int64_t source = StrToInt64(request->Source.toStdString());
+        const TPageRange range = ParsePageRange(request->Target.toStdString());
+        if (range.Result == 1) {
+            for (int64_t t = range.First; t <= range.Last; ++t)
+                if (t >= 0) FManager->File().CopyPage(t, source);
+        } else if (range.Result == 2 && range.First >= 0) {
+            FManager->File().CopyPage(range.First, source);
+        }
+    } catch (const std::exception& e) {
+        Report(e);
+    }
+    FPageList->SetRowCount(static_cast<int>(FManager->VisibleCount()));
+    FPageList->Invalidate();
+}
+
+namespace {
+// Lays the visible child windows out in one row (side by side) or one column (stacked).
+void Tile(QMdiArea* area, bool sideBySide) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* w : area->subWindowList())
+        if (w->isVisible() && !w->isMinimized()) windows << w;
+    if (windows.isEmpty()) return;
+    const QRect r = area->viewport()->rect();
+    const int n = static_cast<int>(windows.size());
+    for (int i = 0; i < n; ++i) {
+        windows[i]->showNormal();
+        if (sideBySide)
+            windows[i]->setGeometry(r.width() * i / n, 0, r.width() * (i + 1) / n - r.width() * i / n, r.height());
+        else
+            windows[i]->setGeometry(0, r.height() * i / n, r.width(), r.height() * (i + 1) / n - r.height() * i / n);
+    }
+}
+} // namespace
+
+void TfrmMain::TileHorizontally() { Tile(FMdi, false); }
+void TfrmMain::TileVertically() { Tile(FMdi, true); }
 
 void TfrmMain::UpdateCopyPageButton() { FFillPages->setEnabled(!FMdi->subWindowList().isEmpty()); }
 

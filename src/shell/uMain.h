@@ -53,6 +53,10 @@ public:
     void RelationChosen(const QString& text);
     void PageListHeaderClicked(int column);
     void PageListDoubleClicked();
+    void GotoCommand();
+    void CopyPageCommand();
+    void TileHorizontally();
+    void TileVertically();
     // The start-up steps of the window's first activation.
     void RunFirstActivation();
 
@@ -60,6 +64,8 @@ public:
     QComboBox* RelationChoice() const { return FRelations; }
     QToolButton* FilterButton(int code) const { return FFilters[static_cast<size_t>(code)]; }
     QToolButton* SaveAllButton() const { return FSaveAll; }
+    QToolButton* GotoButton() const { return FGoto; }
+    QToolButton* CopyPageButton() const { return FFillPages; }
     QWidget* LeftPanel() const { return FPanel; }
     QMdiArea* Workspace() const { return FMdi; }
     QAction* CloseBaseAction() const { return FCloseBase; }

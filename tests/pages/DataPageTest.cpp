@@ -79,3 +79,23 @@ TEST(DataPage, FailuresEndTheLoadKeepingWhatCameBefore) {
         EXPECT_TRUE(content.HeaderRead);
     }
 }
+
+#include "pages/PageRange.h"
+
+TEST(PageRange, TargetTexts) {
+    struct Case {
+        const char* Text;
+        int Result;
+        int64_t First, Last;
+    } cases[] = {
+        {"7", 2, 7, -1},      {"7-9", 1, 7, 9},   {"9-7", 1, 9, 7},     {"7-", 3, 7, -1},
+        {"-", 4, -1, -1},     {"-5", 4, -1, -1},  {"x", 2, -1, -1},     {"7-9-11", 1, 7, -1},
+        {"a-9", 1, -1, 9},    {"", 2, -1, -1},    {"5000000000", 2, 5000000000, -1},
+    };
+    for (const Case& c : cases) {
+        const TPageRange r = ParsePageRange(c.Text);
+        EXPECT_EQ(r.Result, c.Result) << c.Text;
+        EXPECT_EQ(r.First, c.First) << c.Text;
+        EXPECT_EQ(r.Last, c.Last) << c.Text;
+    }
+}

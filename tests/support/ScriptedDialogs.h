@@ -32,6 +32,14 @@ public:
         ++PageSizeAsked;
         return PageSizeAnswer;
     }
+    QString GotoPage(QWidget*, int64_t upperLimit) override {
+        GotoLimit = upperLimit;
+        return GotoAnswer;
+    }
+    std::optional<TCopyRequest> CopyPage(QWidget*, const QString& source) override {
+        CopySourceShown = source;
+        return CopyAnswer;
+    }
     void OpenUrl(const QString& url) override { Urls.push_back(url); }
 
     std::deque<ui::TAnswer> Answers;
@@ -41,6 +49,10 @@ public:
     std::optional<int> PageSizeAnswer;
     int PageSizeAsked = 0;
     std::vector<QString> Urls;
+    QString GotoAnswer;
+    int64_t GotoLimit = -1;
+    std::optional<TCopyRequest> CopyAnswer;
+    QString CopySourceShown;
 };
 
 } // namespace morvane::test

@@ -398,3 +398,94 @@ TEST_F(MainWindow, TheBundledSampleOpensAndShowsARawPage) {
     Window.CloseCommand(); // unsaved typing is dropped: the sample stays as it is
     EXPECT_TRUE(Dialogs.Shown.empty());
 }
+
+TEST_F(MainWindow, GotoFocusesTheRowAndOpensThePage) {
+    Open(Sample());
+    EXPECT_TRUE(Window.GotoButton()->isEnabled());
+    Dialogs.GotoAnswer = "0";
+    Window.GotoCommand();
+    EXPECT_EQ(Dialogs.GotoLimit, 10);
+    EXPECT_EQ(Window.PageList()->FocusedRow(), 0);
+    ASSERT_EQ(Window.GetManager()->Editors().size(), 1u);
+    EXPECT_EQ(Window.GetManager()->Editors()[0]->GetPage()->PageNumber(), 0);
+    for (const char* nothing : {"", "abc", "-3"}) {
+        Dialogs.GotoAnswer = nothing;
+        Window.GotoCommand();
+    }
+    EXPECT_EQ(Window.GetManager()->Editors().size(), 1u);
+    Window.CloseCommand();
+    EXPECT_FALSE(Window.GotoButton()->isEnabled());
+}
+
+TEST_F(MainWindow, CopyPageCopiesOverTargetsAndGrowsTheFile) {
+    const std::string path = Sample();
+    Open(path);
+    Window.CopyPageCommand(); // no child window: nothing
+    EXPECT_TRUE(Dialogs.CopySourceShown.isEmpty());
+    OpenRaw(9);
+    struct Case {
+        QString Target;
+        std::vector<int> Written;
+    } cases[] = {{"-", {}}, {"7-", {}}, {"6-5", {}}, {"5", {5}}, {"6-8", {6, 7, 8}}};
+    for (const Case& c : cases) {
+        const Bytes before = test::ReadFileBytes(path);
+        Dialogs.CopyAnswer = TDialogs::TCopyRequest{"9", c.Target};
+        Window.CopyPageCommand();
+        EXPECT_EQ(Dialogs.CopySourceShown, "9");
+        for (int p = 0; p < 10; ++p) {
+            const bool written = std::find(c.Written.begin(), c.Written.end(), p) != c.Written.end();
+            EXPECT_EQ(PageOnDisk(path, p)[1000], written ? 0xA9 : before[static_cast<size_t>(p * 1024 + 1000)])
+                << c.Target.toStdString() << " page " << p;
+        }
+    }
+    Dialogs.CopyAnswer = TDialogs::TCopyRequest{"9", "12"};
+    Window.CopyPageCommand();
+    EXPECT_EQ(test::ReadFileBytes(path).size(), 13u * 1024u);
+    EXPECT_EQ(Window.PageList()->RowCount(), 13);
+    EXPECT_EQ(PageOnDisk(path, 12)[0], 10);
+
+    Dialogs.CopyAnswer = TDialogs::TCopyRequest{"nine", "3"};
+    Window.CopyPageCommand();
+    EXPECT_EQ(Dialogs.Shown.back(), "'nine' is not a valid integer value");
+    Dialogs.CopyAnswer = std::nullopt; // Cancel
+    const Bytes before = test::ReadFileBytes(path);
+    Window.CopyPageCommand();
+    EXPECT_EQ(test::ReadFileBytes(path), before);
+}
+
+#include "shell/uCopyPage.h"
+#include "shell/uGoto.h"
+#include "shell/uPageSize.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+TEST_F(MainWindow, SmallDialogsCheckAndKeepTheirFields) {
+    TfrmPageSize pageSize;
+    EXPECT_EQ(pageSize.windowTitle(), "Set Page size");
+    EXPECT_EQ(pageSize.PageSizes()->count(), 5);
+    EXPECT_EQ(pageSize.PageSizes()->currentText(), "1024");
+    EXPECT_FALSE(pageSize.PageSizes()->isEditable());
+    pageSize.PageSizes()->setCurrentIndex(4);
+    EXPECT_EQ(pageSize.ChosenPageSize(), 16384);
+
+    TfrmGoto jump(10);
+    EXPECT_EQ(jump.windowTitle(), "Jump to page");
+    for (const char* bad : {"abc", "", "-1", "10"}) {
+        jump.edtPageNum->setText(bad);
+        jump.Ok();
+        EXPECT_EQ(jump.result(), QDialog::Rejected) << bad;
+        EXPECT_EQ(Dialogs.Shown.back(), "Page not found!");
+    }
+    jump.edtPageNum->setText("9");
+    jump.Ok();
+    EXPECT_EQ(jump.result(), QDialog::Accepted);
+    jump.edtPageNum->setText("3");
+    jump.Cancel();
+    EXPECT_EQ(jump.edtPageNum->text(), "");
+
+    TfrmCopyPage copy;
+    EXPECT_EQ(copy.windowTitle(), "Copy page");
+    EXPECT_EQ(copy.edtSource->text(), "0");
+    EXPECT_EQ(copy.edtTarget->text(), "-");
+}
