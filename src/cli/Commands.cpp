@@ -11,9 +11,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <memory>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -82,7 +82,8 @@ TOptions Parse(const std::vector<std::string>& args) {
         } else if (a == "--types") {
             std::vector<int> codes;
             std::stringstream list(value());
-            for (std::string item; std::getline(list, item, ',');) codes.push_back(ParseNumber("--types", item));
+            for (std::string item; std::getline(list, item, ',');)
+                codes.push_back(ParseNumber("--types", item));
             o.Types = codes;
         } else if (a == "--relation") {
             o.Relation = ParseNumber(a, value());
@@ -93,7 +94,8 @@ TOptions Parse(const std::vector<std::string>& args) {
             o.Sort = it->second;
         } else if (a == "--hex") {
             o.Hex = true;
-        } else if (a.size() > 1 && a[0] == '-' && (a.size() < 2 || !std::isdigit(static_cast<unsigned char>(a[1])))) {
+        } else if (a.size() > 1 && a[0] == '-' &&
+                   (a.size() < 2 || !std::isdigit(static_cast<unsigned char>(a[1])))) {
             throw TUsageError{"unknown option " + a};
         } else {
             positional.push_back(a);
@@ -189,12 +191,14 @@ void Pages(TSession& s, const TOptions& o, std::ostream& out) {
 
 void Relations(const TSession& s, std::ostream& out) {
     const TMemTable& t = s.Analyser->PageTable();
-    for (size_t i = 0; i < t.RelationCount(); ++i) out << t.RelationAt(i) << "\n";
+    for (size_t i = 0; i < t.RelationCount(); ++i)
+        out << t.RelationAt(i) << "\n";
 }
 
 void Generators(TSession& s, std::ostream& out) {
     const TRelationID20 gens(s.File);
-    for (int32_t i = 0; i < gens.Count(); ++i) out << i << "\t" << gens.NameAt(i) << "\t" << gens.SystemFlagAt(i) << "\n";
+    for (int32_t i = 0; i < gens.Count(); ++i)
+        out << i << "\t" << gens.NameAt(i) << "\t" << gens.SystemFlagAt(i) << "\n";
 }
 
 std::string HexText(const std::vector<uint8_t>& bytes) {
@@ -253,11 +257,14 @@ void PrintHex(TMemoryStream& data, std::ostream& out) {
     for (int64_t row = 0; row < view.RowCount(); ++row) {
         for (int col = 0; col < view.ColumnCount(); ++col) {
             const std::u32string cell = view.CellText(row, col);
-            for (char32_t ch : cell) AppendUtf8(text, ch);
+            for (char32_t ch : cell)
+                AppendUtf8(text, ch);
             const int width = view.ColumnWidthUnits(col);
-            for (int pad = static_cast<int>(cell.size()); pad < width; ++pad) text += ' ';
+            for (int pad = static_cast<int>(cell.size()); pad < width; ++pad)
+                text += ' ';
         }
-        while (!text.empty() && text.back() == ' ') text.pop_back();
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
         text += '\n';
     }
     out << text;
@@ -269,15 +276,19 @@ void Page(TSession& s, const TOptions& o, std::ostream& out) {
                      std::to_string(s.Analyser->PageCount()) + " pages.");
     std::unique_ptr<TPageFile> page(s.File.GetPageBuffer(o.Page));
     const auto header = CommonHeaderTexts(page->PageHeader());
-    for (size_t i = 0; i < header.size(); ++i) out << kCommonHeaderFields[i].Label << "\t" << header[i] << "\n";
+    for (size_t i = 0; i < header.size(); ++i)
+        out << kCommonHeaderFields[i].Label << "\t" << header[i] << "\n";
     TMemoryStream& data = page->Data();
     switch (page->PageTypeCode()) {
     case ptHeader:
         for (const THeaderRow& row : HeaderRows(ReadHeaderRecord(data), CreationIsoText))
             out << row.Name << "\t" << row.Value << "\n";
         break;
-    case ptData: PrintDataPage(data, out); break;
-    default: break;
+    case ptData:
+        PrintDataPage(data, out);
+        break;
+    default:
+        break;
     }
     if (o.Hex) PrintHex(data, out);
 }

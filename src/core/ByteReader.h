@@ -12,7 +12,7 @@
 namespace morvane {
 
 class TByteReader {
-public:
+  public:
     TByteReader(const uint8_t* data, size_t size) : FData(data), FSize(data ? size : 0) {}
     explicit TByteReader(const std::vector<uint8_t>& bytes) : TByteReader(bytes.data(), bytes.size()) {}
 
@@ -30,7 +30,9 @@ public:
     int32_t I32(int64_t off) const { return static_cast<int32_t>(Get<uint32_t>(off)); }
 
     // As above, but a value outside the span reads as def.
-    template <typename T> T GetOr(int64_t off, T def) const { return Has(off, sizeof(T)) ? Get<T>(off) : def; }
+    template <typename T> T GetOr(int64_t off, T def) const {
+        return Has(off, sizeof(T)) ? Get<T>(off) : def;
+    }
 
     void Copy(int64_t off, void* out, int64_t count) const {
         Check(off, count);
@@ -41,14 +43,15 @@ public:
         return FData + off;
     }
 
-private:
+  private:
     void Check(int64_t off, int64_t width) const {
         if (!Has(off, width)) throw EStreamError("Stream read error");
     }
     template <typename T> T Get(int64_t off) const {
         Check(off, sizeof(T));
         T value = 0;
-        for (size_t i = 0; i < sizeof(T); ++i) value |= static_cast<T>(T(FData[off + i]) << (8 * i));
+        for (size_t i = 0; i < sizeof(T); ++i)
+            value |= static_cast<T>(T(FData[off + i]) << (8 * i));
         return value;
     }
 

@@ -26,17 +26,20 @@ bool IsKnownPageSize(unsigned size) {
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-void UnpackRLE(int32_t n, const std::function<uint8_t(int32_t)>& reader, const std::function<void(uint8_t)>& sink) {
+void UnpackRLE(int32_t n, const std::function<uint8_t(int32_t)>& reader,
+               const std::function<void(uint8_t)>& sink) {
     int32_t index = 0;
     while (index < n) {
         const uint8_t control = reader(index++);
         if (control >= 0x80) {
             const uint8_t value = reader(index++);
-            for (int k = 0; k < 256 - control; ++k) sink(value);
+            for (int k = 0; k < 256 - control; ++k)
+                sink(value);
         } else {
             // A literal run cut short by the end of the image may take index n (the
             // zero after the stored bytes), never more.
-            for (int k = 0; k < control && index <= n; ++k) sink(reader(index++));
+            for (int k = 0; k < control && index <= n; ++k)
+                sink(reader(index++));
         }
     }
 }
@@ -57,8 +60,10 @@ TRecordEntry MakeEntry(const uint8_t* page, size_t size) {
 }
 
 TMemTable::TMemTable(size_t count) : FEntries(count) {
-    for (size_t i = 0; i < count; ++i) FEntries[i] = TRecordEntry{static_cast<int32_t>(i), 0, 0, -1, -1};
-    for (int code = 0; code <= 10; ++code) FTypeFilter.push_back(std::to_string(code));
+    for (size_t i = 0; i < count; ++i)
+        FEntries[i] = TRecordEntry{static_cast<int32_t>(i), 0, 0, -1, -1};
+    for (int code = 0; code <= 10; ++code)
+        FTypeFilter.push_back(std::to_string(code));
 }
 
 void TMemTable::SetEntry(size_t index, TRecordEntry entry) {
@@ -78,9 +83,12 @@ void TMemTable::Extend(size_t count) {
 
 bool TMemTable::Less(const TRecordEntry& a, const TRecordEntry& b) const {
     switch (FSortColumn) {
-    case 1: return a.Type < b.Type;
-    case 2: return a.Flags < b.Flags;
-    default: return a.PageNumber < b.PageNumber;
+    case 1:
+        return a.Type < b.Type;
+    case 2:
+        return a.Flags < b.Flags;
+    default:
+        return a.PageNumber < b.PageNumber;
     }
 }
 
@@ -91,8 +99,10 @@ void TMemTable::SortView(int64_t lo, int64_t hi) {
         int64_t i = lo, j = hi;
         const TRecordEntry pivot = FView[static_cast<size_t>((lo + hi) / 2)];
         do {
-            while (Less(FView[i], pivot)) ++i;
-            while (Less(pivot, FView[j])) --j;
+            while (Less(FView[i], pivot))
+                ++i;
+            while (Less(pivot, FView[j]))
+                --j;
             if (i <= j) {
                 std::swap(FView[i], FView[j]);
                 ++i;
@@ -116,7 +126,8 @@ void TMemTable::RebuildView() {
     };
     std::array<bool, 256> shown{};
     const bool undefinedShown = contains("0");
-    for (int b = 0; b < 256; ++b) shown[b] = contains(std::to_string(b)) || (undefinedShown && (b == 0 || b > 10));
+    for (int b = 0; b < 256; ++b)
+        shown[b] = contains(std::to_string(b)) || (undefinedShown && (b == 0 || b > 10));
 
     FView.clear();
     std::vector<bool> seen(65536, false);
@@ -142,7 +153,8 @@ size_t TMemTable::VisibleCount() const {
 void TMemTable::ToggleTypeFilter(int code) {
     const auto before = FTypeFilter.size();
     // Filter strings are only ever decimal codes, so comparing texts compares values.
-    FTypeFilter.erase(std::remove(FTypeFilter.begin(), FTypeFilter.end(), std::to_string(code)), FTypeFilter.end());
+    FTypeFilter.erase(std::remove(FTypeFilter.begin(), FTypeFilter.end(), std::to_string(code)),
+                      FTypeFilter.end());
     if (FTypeFilter.size() == before) FTypeFilter.push_back(std::to_string(code));
     RebuildView();
 }
@@ -240,7 +252,8 @@ void TAnalyser::FullScan() {
                 std::fill(run.begin() + got, run.begin() + want, uint8_t(0));
                 loaded = true;
             }
-            table->SetEntry(static_cast<size_t>(i), MakeEntry(run.data() + k * pageSize, static_cast<size_t>(pageSize)));
+            table->SetEntry(static_cast<size_t>(i),
+                            MakeEntry(run.data() + k * pageSize, static_cast<size_t>(pageSize)));
         }
     }
     table->RebuildView();
@@ -263,10 +276,14 @@ std::string TAnalyser::GetCellText(int column, size_t row) const {
     if (row >= FTable->VisibleCount()) return {};
     const TRecordEntry& e = FTable->VisibleEntry(row);
     switch (column) {
-    case 0: return std::to_string(e.PageNumber);
-    case 1: return morvane::PageTypeName(e.Type);
-    case 2: return std::to_string(e.Flags);
-    default: return {};
+    case 0:
+        return std::to_string(e.PageNumber);
+    case 1:
+        return morvane::PageTypeName(e.Type);
+    case 2:
+        return std::to_string(e.Flags);
+    default:
+        return {};
     }
 }
 
@@ -280,7 +297,8 @@ TBaseFile::~TBaseFile() {
     }
 }
 
-TAnalyser* TBaseFile::Open(const std::string& fileName, TProgressCallback progress, const TPageSizeQuery& askPageSize) {
+TAnalyser* TBaseFile::Open(const std::string& fileName, TProgressCallback progress,
+                           const TPageSizeQuery& askPageSize) {
     if (!FileExists(fileName)) return nullptr;
     FFileName = fileName;
     if (FOpen) Close(true);
@@ -339,7 +357,8 @@ void TBaseFile::WriteAll() {
     if (!FOpen) return;
     // Copy: a failed write must not leave us iterating a list that changed.
     const std::vector<TPageFile*> buffers = FBuffers;
-    for (TPageFile* b : buffers) b->WritePage();
+    for (TPageFile* b : buffers)
+        b->WritePage();
 }
 
 void TBaseFile::RemoveBuffer(TPageFile* buffer) {
@@ -400,7 +419,9 @@ TPageFile::TPageFile(TBaseFile& owner, int64_t pageNumber)
     FOwner.AddBuffer(this);
 }
 
-TPageFile::~TPageFile() { FOwner.RemoveBuffer(this); }
+TPageFile::~TPageFile() {
+    FOwner.RemoveBuffer(this);
+}
 
 void TPageFile::WritePage() {
     TAnalyser* analyser = FOwner.Analyser();
@@ -414,7 +435,8 @@ void TPageFile::WritePage() {
 }
 
 std::string TPageFile::PageCaption() const {
-    return std::string(" ") + morvane::PageTypeName(FPageHeader.pag_type) + " #" + std::to_string(FPageNumber) + " ";
+    return std::string(" ") + morvane::PageTypeName(FPageHeader.pag_type) + " #" +
+           std::to_string(FPageNumber) + " ";
 }
 
 } // namespace morvane

@@ -39,7 +39,7 @@ using TRecordList = std::vector<TRecordEntry>;
 TRecordEntry MakeEntry(const uint8_t* page, size_t size);
 
 class TMemTable {
-public:
+  public:
     explicit TMemTable(size_t count = 0);
 
     void SetEntry(size_t index, TRecordEntry entry);
@@ -68,7 +68,7 @@ public:
     // The relation list's own text: the id left-padded with "0" to 7 characters.
     std::string RelationString(size_t i) const;
 
-private:
+  private:
     void SortView(int64_t lo, int64_t hi);
     bool Less(const TRecordEntry& a, const TRecordEntry& b) const;
     const std::vector<int32_t>& PagesOf(int32_t relation) const;
@@ -89,7 +89,7 @@ using TProgressCallback = std::function<void(int minimum, int maximum, int posit
 using TPageSizeQuery = std::function<std::optional<int>()>;
 
 class TAnalyser {
-public:
+  public:
     TAnalyser(TOSFile& file, TProgressCallback progress, const TPageSizeQuery& askPageSize);
 
     uint16_t PageSize() const { return FPageSize; }
@@ -115,7 +115,7 @@ public:
     // Reads one page at the 64-bit offset page × page size; bytes past the end read as zero.
     void ReadPage(int64_t page, uint8_t* out) const;
 
-private:
+  private:
     void FullScan();
 
     TOSFile& FFile;
@@ -130,7 +130,7 @@ private:
 class TPageFile;
 
 class TBaseFile {
-public:
+  public:
     TBaseFile() = default;
     ~TBaseFile();
     TBaseFile(const TBaseFile&) = delete;
@@ -161,7 +161,7 @@ public:
     // Asked by the destructor when a file is still open: true saves the remaining buffers.
     std::function<bool()> AskSaveOnDestroy;
 
-private:
+  private:
     friend class TPageFile;
     void AddBuffer(TPageFile* buffer) { FBuffers.push_back(buffer); }
 
@@ -173,7 +173,7 @@ private:
 };
 
 class TPageFile {
-public:
+  public:
     TPageFile(TBaseFile& owner, int64_t pageNumber);
     ~TPageFile();
     TPageFile(const TPageFile&) = delete;
@@ -188,7 +188,7 @@ public:
     TPageTypeCode PageTypeCode() const { return morvane::PageTypeCode(FPageHeader.pag_type); }
     std::string PageCaption() const;
 
-private:
+  private:
     TBaseFile& FOwner;
     int64_t FPageNumber;
     int32_t FPageSize;

@@ -6,7 +6,8 @@ namespace morvane {
 
 TPageHeader TPageHeader::Decode(const uint8_t* bytes, size_t size) {
     std::array<uint8_t, kPageHeaderSize> raw{};
-    for (size_t i = 0; i < raw.size() && i < size; ++i) raw[i] = bytes[i];
+    for (size_t i = 0; i < raw.size() && i < size; ++i)
+        raw[i] = bytes[i];
     const TByteReader r(raw.data(), raw.size());
     TPageHeader h;
     h.pag_type = r.U8(0);
@@ -41,7 +42,8 @@ const char* PageTypeName(unsigned typeOrCode) {
 
 TFlagBits DecodeFlagBits(uint16_t flags) {
     TFlagBits bits{};
-    for (size_t i = 0; i < bits.size(); ++i) bits[i] = (flags & (1u << i)) != 0;
+    for (size_t i = 0; i < bits.size(); ++i)
+        bits[i] = (flags & (1u << i)) != 0;
     return bits;
 }
 

@@ -65,7 +65,8 @@ void TRelationID20::Build(TBaseFile& file) {
                 stream.ReadBuffer(image.data(), stored);
                 size_t out = 0;
                 UnpackRLE(
-                    stored, [&](int32_t k) { return k < stored ? image[static_cast<size_t>(k)] : uint8_t(0); },
+                    stored,
+                    [&](int32_t k) { return k < stored ? image[static_cast<size_t>(k)] : uint8_t(0); },
                     [&](uint8_t b) {
                         if (out < width) record[out] = b;
                         ++out;
@@ -87,7 +88,8 @@ TLongGenEntry TRelationID20::LongEntryAt(int32_t i) const {
 std::string TRelationID20::NameAt(int32_t i) const {
     std::string name;
     auto take = [&](const auto& e, size_t end) {
-        for (size_t k = kNameOffset; k < end && e[k] != 0; ++k) name.push_back(static_cast<char>(e[k]));
+        for (size_t k = kNameOffset; k < end && e[k] != 0; ++k)
+            name.push_back(static_cast<char>(e[k]));
     };
     if (FForm == TForm::Short)
         take(ShortEntryAt(i), 36);

@@ -14,7 +14,7 @@ using TShortGenEntry = std::array<uint8_t, 40>;
 using TLongGenEntry = std::array<uint8_t, 76>;
 
 class TRelationID20 {
-public:
+  public:
     enum class TForm { Short, Long };
     static constexpr int32_t kRelationId = 20;
 
@@ -29,7 +29,7 @@ public:
     std::string NameAt(int32_t i) const;
     uint16_t SystemFlagAt(int32_t i) const;
 
-private:
+  private:
     void Build(TBaseFile& file);
     void AddEntry(const uint8_t* decoded, size_t width);
 

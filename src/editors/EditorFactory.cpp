@@ -16,22 +16,24 @@ template <typename TEditor> TAbstractEditor* Make(ui::TManager& manager, TPageFi
 
 // Page types whose own editor is not written yet open as raw pages.
 constexpr std::array<TEditorClass, 11> kEditorClasses = {
-    &Make<THexEditor>, // 0 undefined
-    &Make<THeaderEditor>, // 1 header
-    &Make<THexEditor>, // 2 page inventory
-    &Make<THexEditor>, // 3 transaction inventory
-    &Make<THexEditor>, // 4 pointer
+    &Make<THexEditor>,      // 0 undefined
+    &Make<THeaderEditor>,   // 1 header
+    &Make<THexEditor>,      // 2 page inventory
+    &Make<THexEditor>,      // 3 transaction inventory
+    &Make<THexEditor>,      // 4 pointer
     &Make<TDataPageEditor>, // 5 data
-    &Make<THexEditor>, // 6 index root
-    &Make<THexEditor>, // 7 B-tree
-    &Make<THexEditor>, // 8 blob
-    &Make<THexEditor>, // 9 generators
-    &Make<THexEditor>, // 10 write-ahead log
+    &Make<THexEditor>,      // 6 index root
+    &Make<THexEditor>,      // 7 B-tree
+    &Make<THexEditor>,      // 8 blob
+    &Make<THexEditor>,      // 9 generators
+    &Make<THexEditor>,      // 10 write-ahead log
 };
 
 } // namespace
 
-TEditorClass EditorClassFor(TPageTypeCode code) { return kEditorClasses[code]; }
+TEditorClass EditorClassFor(TPageTypeCode code) {
+    return kEditorClasses[code];
+}
 
 TAbstractEditor* CreateEditor(ui::TManager& manager, TPageFile* page) {
     return EditorClassFor(page->PageTypeCode())(manager, page);

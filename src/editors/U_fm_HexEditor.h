@@ -7,7 +7,7 @@ namespace morvane::editors {
 
 class TfmhexEditor : public TEditorForm {
     Q_OBJECT
-public:
+  public:
     explicit TfmhexEditor(TAbstractEditor* editor, QWidget* parent = nullptr);
     hexview::THexEditor* PageHexView() const override { return MainHexEditor; }
 

@@ -74,7 +74,9 @@ void TAbstractEditor::TakeBytesFromView(hexview::THexEditor& view) {
 // ---------------------------------------------------------------------------------- TEditorForm
 TEditorForm::TEditorForm(TAbstractEditor* editor, QWidget* parent) : QWidget(parent), FEditor(editor) {}
 
-TEditorForm::~TEditorForm() { DestroyEditor(); }
+TEditorForm::~TEditorForm() {
+    DestroyEditor();
+}
 
 void TEditorForm::DestroyEditor() {
     if (!FEditor) return;
@@ -112,8 +114,12 @@ void TEditorForm::closeEvent(QCloseEvent* event) {
                 return event->ignore();
             }
             break;
-        case ui::TAnswer::No: FEditor->CancelChanges(); break;
-        default: FSilent = false; return event->ignore();
+        case ui::TAnswer::No:
+            FEditor->CancelChanges();
+            break;
+        default:
+            FSilent = false;
+            return event->ignore();
         }
     }
     event->accept();
@@ -159,8 +165,12 @@ TCommonEditorForm::TCommonEditorForm(TAbstractEditor* editor, const QString& tit
     FHeaderBox = new QGroupBox("Header", this);
     FHeaderBox->setObjectName("boxCommonHeader");
     auto* form = new QFormLayout(FHeaderBox);
-    static const char* const kHints[] = {"Page Type", nullptr, "for IB>4.0 checsum always=12345", "..ration",
-                                         "... of last update (deprecated)", " of last update (deprecated)"};
+    static const char* const kHints[] = {"Page Type",
+                                         nullptr,
+                                         "for IB>4.0 checsum always=12345",
+                                         "..ration",
+                                         "... of last update (deprecated)",
+                                         " of last update (deprecated)"};
     for (size_t i = 0; i < FHeaderFields.size(); ++i) {
         auto* label = new QLabel(kCommonHeaderFields[i].Label, FHeaderBox);
         auto* field = new QLineEdit(FHeaderBox);
@@ -200,7 +210,8 @@ TCommonEditorForm::TCommonEditorForm(TAbstractEditor* editor, const QString& tit
 
 void TCommonEditorForm::FillHeaderBox(const TPageHeader& header) {
     const auto texts = CommonHeaderTexts(header);
-    for (size_t i = 0; i < texts.size(); ++i) FHeaderFields[i]->setText(QString::fromStdString(texts[i]));
+    for (size_t i = 0; i < texts.size(); ++i)
+        FHeaderFields[i]->setText(QString::fromStdString(texts[i]));
 }
 
 } // namespace morvane::editors

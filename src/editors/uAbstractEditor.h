@@ -26,7 +26,7 @@ namespace morvane::editors {
 class TEditorForm;
 
 class TAbstractEditor {
-public:
+  public:
     TAbstractEditor(ui::TManager& manager, TPageFile* page);
     virtual ~TAbstractEditor();
     TAbstractEditor(const TAbstractEditor&) = delete;
@@ -46,7 +46,7 @@ public:
     // The window is going away with this editor: forget it.
     void FormGone() { FForm = nullptr; }
 
-protected:
+  protected:
     // Makes the window a child window of the main window, bound to this editor.
     void AttachForm(TEditorForm* form);
     bool ShowForm();
@@ -64,7 +64,7 @@ protected:
 // The window of an editor.
 class TEditorForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TEditorForm(TAbstractEditor* editor, QWidget* parent = nullptr);
     ~TEditorForm() override;
 
@@ -83,13 +83,13 @@ public:
     // The editor is being destroyed by someone else: the window lets go of it.
     void DetachEditor() { FEditor = nullptr; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     // Sets up a hex view the way every editor window does: the stored profile, the main
     // window's hex menu and, for the page view, SetModified on every key it passes on.
     void PrepareHexView(hexview::THexEditor* view, int profile, bool pageView);
 
-private:
+  private:
     void DestroyEditor();
 
     TAbstractEditor* FEditor;
@@ -101,7 +101,7 @@ private:
 // "Header" box of the common page header at the left, and tabs at the bottom.
 class TCommonEditorForm : public TEditorForm {
     Q_OBJECT
-public:
+  public:
     TCommonEditorForm(TAbstractEditor* editor, const QString& title, const QString& specialTab,
                       const QString& hexTab, const QString& hexViewName, QWidget* parent = nullptr);
 
@@ -113,7 +113,7 @@ public:
     void FillHeaderBox(const TPageHeader& header);
     QLineEdit* HeaderField(int i) const { return FHeaderFields[static_cast<size_t>(i)]; }
 
-private:
+  private:
     QLabel* FTitle;
     QGroupBox* FHeaderBox;
     std::array<QLineEdit*, 6> FHeaderFields{};

@@ -42,14 +42,17 @@ THeaderEditor::THeaderEditor(ui::TManager& manager, TPageFile* page) : TAbstract
         } catch (const std::exception&) {
         }
         form->FillHeaderBox(TPageHeader::Decode(FRecord.data(), FRecord.size()));
-        FRows = HeaderRows(FRecord, [](const TCreationMoment& m) { return LocaleCreationText(m).toStdString(); });
+        FRows =
+            HeaderRows(FRecord, [](const TCreationMoment& m) { return LocaleCreationText(m).toStdString(); });
         form->Grid()->SetRowCount(kHeaderRowCount);
     } catch (const std::exception&) {
         ui::ShowMessage(manager.Main().Window(), "Error to open page!");
     }
 }
 
-TfmHeaderEditor* THeaderEditor::Window() const { return static_cast<TfmHeaderEditor*>(Form()); }
+TfmHeaderEditor* THeaderEditor::Window() const {
+    return static_cast<TfmHeaderEditor*>(Form());
+}
 
 QString THeaderEditor::CellText(int column, int row) const {
     if (row < 0 || row >= static_cast<int>(FRows.size())) return {};

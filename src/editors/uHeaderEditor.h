@@ -9,7 +9,7 @@ namespace morvane::editors {
 class TfmHeaderEditor;
 
 class THeaderEditor : public TAbstractEditor {
-public:
+  public:
     THeaderEditor(ui::TManager& manager, TPageFile* page);
 
     void ReleaseForm() override;
@@ -21,7 +21,7 @@ public:
     const THeaderRecord& HeaderRecord() const { return FRecord; }
     QString CellText(int column, int row) const;
 
-private:
+  private:
     THeaderRecord FRecord{};
     std::vector<THeaderRow> FRows;
 };

@@ -22,7 +22,9 @@ THexEditor::THexEditor(ui::TManager& manager, TPageFile* page) : TAbstractEditor
     }
 }
 
-TfmhexEditor* THexEditor::Window() const { return static_cast<TfmhexEditor*>(Form()); }
+TfmhexEditor* THexEditor::Window() const {
+    return static_cast<TfmhexEditor*>(Form());
+}
 
 void THexEditor::SavePage() {
     if (TfmhexEditor* form = Window()) {

@@ -8,7 +8,7 @@ namespace morvane::editors {
 class TfmhexEditor;
 
 class THexEditor : public TAbstractEditor {
-public:
+  public:
     THexEditor(ui::TManager& manager, TPageFile* page);
 
     void ReleaseForm() override { FreeForm(); }

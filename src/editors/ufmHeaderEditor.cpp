@@ -9,8 +9,8 @@
 namespace morvane::editors {
 
 TfmHeaderEditor::TfmHeaderEditor(TAbstractEditor* editor, QWidget* parent)
-    : TCommonEditorForm(editor, " Header Page", "Special Header Editor", "HEX Header Editor", "HeaderHexEditor",
-                        parent) {
+    : TCommonEditorForm(editor, " Header Page", "Special Header Editor", "HEX Header Editor",
+                        "HeaderHexEditor", parent) {
     setObjectName("fmHeaderEditor");
     FGrid = new ui::TGridView(SpecialTab());
     FGrid->setObjectName("HeaderGrid");
@@ -31,7 +31,8 @@ void TfmHeaderEditor::SplitColumns() {
 
 // Every resize of the grid splits its width two thirds to the names, one third to the values.
 bool TfmHeaderEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == FGrid && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) SplitColumns();
+    if (watched == FGrid && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        SplitColumns();
     return TCommonEditorForm::eventFilter(watched, event);
 }
 

@@ -11,15 +11,15 @@ namespace morvane::editors {
 
 class TfmHeaderEditor : public TCommonEditorForm {
     Q_OBJECT
-public:
+  public:
     explicit TfmHeaderEditor(TAbstractEditor* editor, QWidget* parent = nullptr);
     ui::TGridView* Grid() const { return FGrid; }
     hexview::THexEditor* HeaderHexEditor() const { return PageHexView(); }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void SplitColumns();
     ui::TGridView* FGrid;
 };

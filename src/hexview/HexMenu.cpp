@@ -13,10 +13,12 @@ THexMenu::THexMenu(TSettingsStore& store, QWidget* parent) : QMenu(parent), FSto
     setObjectName("popHex");
     FColumns = AddSubmenu(
         "Bytes per column", {"1 bytes", "2 Bytes", "4 bytes"}, {1, 2, 4},
-        [](const THexEditor& v) { return v.BytesPerColumn(); }, [](THexEditor& v, int n) { v.SetBytesPerColumn(n); });
+        [](const THexEditor& v) { return v.BytesPerColumn(); },
+        [](THexEditor& v, int n) { v.SetBytesPerColumn(n); });
     FLines = AddSubmenu(
         "Bytes per line", {"4 bytes", "8 bytes", "16 bytes"}, {4, 8, 16},
-        [](const THexEditor& v) { return v.BytesPerLine(); }, [](THexEditor& v, int n) { v.SetBytesPerLine(n); });
+        [](const THexEditor& v) { return v.BytesPerLine(); },
+        [](THexEditor& v, int n) { v.SetBytesPerLine(n); });
     FOffsets = AddSubmenu(
         "Offset Display", {"Octal", "Dec", "Hex", "None"}, {odOctal, odDec, odHex, odNone},
         [](const THexEditor& v) { return static_cast<int>(v.OffsetDisplay()); },
@@ -64,7 +66,8 @@ QMenu* THexMenu::AddSubmenu(const QString& title, const QStringList& items, cons
 
 void THexMenu::Store(THexEditor& view) {
     try {
-        SaveHexProfile(FStore, ProfileOfView(view.objectName().toStdString()), CurrentHexSettings(view.Model()));
+        SaveHexProfile(FStore, ProfileOfView(view.objectName().toStdString()),
+                       CurrentHexSettings(view.Model()));
     } catch (const std::exception& e) {
         if (OnError) OnError(e.what());
     }

@@ -15,7 +15,7 @@ class THexEditor;
 
 class THexMenu : public QMenu {
     Q_OBJECT
-public:
+  public:
     THexMenu(TSettingsStore& store, QWidget* parent = nullptr);
 
     // The view the next choice acts on (a right click on a view sets it).
@@ -30,9 +30,10 @@ public:
     QMenu* OffsetMenu() const { return FOffsets; }
     QMenu* TranslationMenu() const { return FTranslations; }
 
-private:
+  private:
     QMenu* AddSubmenu(const QString& title, const QStringList& items, const std::vector<int>& values,
-                      std::function<int(const THexEditor&)> current, std::function<void(THexEditor&, int)> apply);
+                      std::function<int(const THexEditor&)> current,
+                      std::function<void(THexEditor&, int)> apply);
     void Store(THexEditor& view);
 
     TSettingsStore& FStore;

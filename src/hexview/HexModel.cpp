@@ -19,11 +19,14 @@ namespace {
 std::string ToBase(uint64_t value, unsigned base, bool emptyForZero) {
     if (value == 0) return emptyForZero ? "" : "0";
     std::string s;
-    for (; value; value /= base) s.insert(s.begin(), "0123456789ABCDEF"[value % base]);
+    for (; value; value /= base)
+        s.insert(s.begin(), "0123456789ABCDEF"[value % base]);
     return s;
 }
 
-std::u32string Widen(const std::string& s) { return std::u32string(s.begin(), s.end()); }
+std::u32string Widen(const std::string& s) {
+    return std::u32string(s.begin(), s.end());
+}
 
 } // namespace
 
@@ -82,11 +85,13 @@ bool THexModel::AcceptEdit(TEditKind kind, int64_t replacedLength, int64_t newLe
         case TEditKind::InsertBuffer:
         case TEditKind::AppendBuffer:
         case TEditKind::InsertNibble:
-        case TEditKind::DeleteNibble: return false;
+        case TEditKind::DeleteNibble:
+            return false;
         case TEditKind::ReplaceSelection:
             if (replacedLength != newLength) return false;
             break;
-        default: break;
+        default:
+            break;
         }
     }
     FModified = true;
@@ -96,7 +101,9 @@ bool THexModel::AcceptEdit(TEditKind kind, int64_t replacedLength, int64_t newLe
 }
 
 // ------------------------------------------------------------------------- caret and selection
-int64_t THexModel::CaretRow() const { return FCaretByte / FBytesPerLine; }
+int64_t THexModel::CaretRow() const {
+    return FCaretByte / FBytesPerLine;
+}
 
 int THexModel::CaretColumn() const {
     const int inRow = static_cast<int>(FCaretByte % FBytesPerLine);
@@ -108,7 +115,9 @@ int THexModel::TwinColumn() const {
     return FArea == aHex ? 2 * FBytesPerLine + 3 + inRow : 2 + 2 * inRow;
 }
 
-void THexModel::ClearSelection() { FAnchor = FSelStart = FSelEnd = -1; }
+void THexModel::ClearSelection() {
+    FAnchor = FSelStart = FSelEnd = -1;
+}
 
 void THexModel::SetSelStart(int64_t p) {
     if (p < 0 || p >= DataSize()) throw EError("Invalid SelStart");
@@ -229,14 +238,17 @@ std::u32string THexModel::OffsetText(int64_t row) const {
     };
     const std::u32string sep(1, OffsetSeparator);
     switch (FOffsetDisplay) {
-    case odHex: return U"0x" + Widen(pad(ToBase(offset, 16, false), FOffsetDigits, '0')) + sep;
-    case odDec: return Widen(pad(ToBase(offset, 10, false), FOffsetDigits, ' ')) + sep;
+    case odHex:
+        return U"0x" + Widen(pad(ToBase(offset, 16, false), FOffsetDigits, '0')) + sep;
+    case odDec:
+        return Widen(pad(ToBase(offset, 10, false), FOffsetDigits, ' ')) + sep;
     case odOctal: {
         std::string octal = ToBase(offset, 8, true);
         octal.insert(octal.begin(), '0');
         return U"o " + Widen(pad(octal, FOffsetDigits, '0')) + sep;
     }
-    case odNone: break;
+    case odNone:
+        break;
     }
     return U" ";
 }
@@ -262,7 +274,9 @@ std::u32string THexModel::CellText(int64_t row, int column) {
     const int64_t rowStart = row * FBytesPerLine;
     const int64_t rowLen = std::min<int64_t>(FBytesPerLine, DataSize() - rowStart);
     const uint8_t b = FCopy.Span(rowStart, rowLen)[inRow];
-    if (hex) return std::u32string(1, static_cast<char32_t>("0123456789ABCDEF"[(column - 2) % 2 == 0 ? b >> 4 : b & 15]));
+    if (hex)
+        return std::u32string(
+            1, static_cast<char32_t>("0123456789ABCDEF"[(column - 2) % 2 == 0 ? b >> 4 : b & 15]));
     return std::u32string(1, DisplayChar(b, Translation, MaskWhiteSpaces, MaskChar));
 }
 
@@ -356,7 +370,9 @@ bool THexModel::KeyDown(TKey key, TShiftState s, int digit) {
         if (n > 0) MoveTo(s.Ctrl ? 0 : row * FBytesPerLine, FArea, 0, s.Shift);
         return true;
     case TKey::End:
-        if (n > 0) MoveTo(s.Ctrl ? LastByte() : std::min(row * FBytesPerLine + FBytesPerLine - 1, LastByte()), FArea, 0, s.Shift);
+        if (n > 0)
+            MoveTo(s.Ctrl ? LastByte() : std::min(row * FBytesPerLine + FBytesPerLine - 1, LastByte()), FArea,
+                   0, s.Shift);
         return true;
     case TKey::Tab:
         MoveTo(FCaretByte, FArea == aHex ? aChar : aHex, 0, s.Shift);
@@ -370,7 +386,8 @@ bool THexModel::KeyDown(TKey key, TShiftState s, int digit) {
         if (s.Shift) {
             FMarkers[static_cast<size_t>(digit)] = row;
         } else {
-            const int64_t target = FMarkers[static_cast<size_t>(digit)] < 0 ? row : FMarkers[static_cast<size_t>(digit)];
+            const int64_t target =
+                FMarkers[static_cast<size_t>(digit)] < 0 ? row : FMarkers[static_cast<size_t>(digit)];
             if (target < rows) MoveTo(std::min(target * FBytesPerLine, LastByte()), aHex, 0, false);
         }
         return true;
@@ -392,7 +409,8 @@ bool THexModel::KeyDown(TKey key, TShiftState s, int digit) {
     case TKey::Backspace:
         if (!InsertMode() && n > 0) MoveLeft(false, true);
         return false;
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -422,10 +440,14 @@ void THexModel::TypeChar(char32_t ch, bool altKeypad) {
     uint8_t value;
     if (FArea == aHex) {
         int digit;
-        if (ch >= U'0' && ch <= U'9') digit = static_cast<int>(ch - U'0');
-        else if (ch >= U'a' && ch <= U'f') digit = static_cast<int>(ch - U'a' + 10);
-        else if (ch >= U'A' && ch <= U'F') digit = static_cast<int>(ch - U'A' + 10);
-        else return;
+        if (ch >= U'0' && ch <= U'9')
+            digit = static_cast<int>(ch - U'0');
+        else if (ch >= U'a' && ch <= U'f')
+            digit = static_cast<int>(ch - U'a' + 10);
+        else if (ch >= U'A' && ch <= U'F')
+            digit = static_cast<int>(ch - U'A' + 10);
+        else
+            return;
         value = FNibble == 0 ? static_cast<uint8_t>((digit << 4) | (old & 0x0F))
                              : static_cast<uint8_t>((old & 0xF0) | digit);
     } else {

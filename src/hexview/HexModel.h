@@ -47,7 +47,9 @@ struct TColors {
     uint32_t CursorFrame = 0x000080;
     uint32_t Font = 0x000000; // the character cells
 };
-constexpr uint32_t Complement(uint32_t rgb) { return ~rgb & 0xFFFFFF; }
+constexpr uint32_t Complement(uint32_t rgb) {
+    return ~rgb & 0xFFFFFF;
+}
 
 struct TCellColors {
     uint32_t Text;
@@ -61,8 +63,26 @@ struct TShiftState {
 };
 
 enum class TKey {
-    Left, Right, Up, Down, PageUp, PageDown, Home, End, Tab, Insert, Delete, Backspace,
-    Enter, Escape, Shift, Control, Alt, Digit, LetterT, Other,
+    Left,
+    Right,
+    Up,
+    Down,
+    PageUp,
+    PageDown,
+    Home,
+    End,
+    Tab,
+    Insert,
+    Delete,
+    Backspace,
+    Enter,
+    Escape,
+    Shift,
+    Control,
+    Alt,
+    Digit,
+    LetterT,
+    Other,
 };
 
 // Where a grid cell leads: the byte, the area and, in the hexadecimal area, the digit.
@@ -73,7 +93,7 @@ struct THit {
 };
 
 class THexModel {
-public:
+  public:
     THexModel() = default;
 
     // --- content -------------------------------------------------------------------------
@@ -106,7 +126,9 @@ public:
     int64_t SelectionEnd() const { return FSelEnd; }
     int64_t SelectionAnchor() const { return FAnchor; }
     bool Selecting() const { return FSelecting; }
-    bool IsSelected(int64_t offset) const { return FSelStart >= 0 && offset >= FSelStart && offset <= FSelEnd; }
+    bool IsSelected(int64_t offset) const {
+        return FSelStart >= 0 && offset >= FSelStart && offset <= FSelEnd;
+    }
 
     void SetMarker(int index, int64_t row);
     int64_t Marker(int index) const { return FMarkers.at(static_cast<size_t>(index)); }
@@ -166,7 +188,7 @@ public:
     void MouseUp();
     void FocusLost();
 
-private:
+  private:
     void ResetAfterLoad();
     void RecomputeOffsets();
     void MoveTo(int64_t byte, TArea area, int nibble, bool shiftDown);

@@ -39,17 +39,24 @@ void ApplyHexProfile(THexModel& view, const THexSettings& s) {
     view.SetBytesPerLine(s.BytesPerLine);
     if (s.OffsetDisplay >= 1 && s.OffsetDisplay <= 4)
         view.SetOffsetDisplay(static_cast<TOffsetDisplayStyle>(s.OffsetDisplay - 1));
-    if (s.Translation >= 1 && s.Translation <= 5) view.Translation = static_cast<TTranslationType>(s.Translation - 1);
+    if (s.Translation >= 1 && s.Translation <= 5)
+        view.Translation = static_cast<TTranslationType>(s.Translation - 1);
 }
 
-int32_t OffsetDisplayCode(TOffsetDisplayStyle style) { return static_cast<int32_t>(style) + 1; }
-int32_t TranslationCode(TTranslationType t) { return static_cast<int32_t>(t) + 1; }
+int32_t OffsetDisplayCode(TOffsetDisplayStyle style) {
+    return static_cast<int32_t>(style) + 1;
+}
+int32_t TranslationCode(TTranslationType t) {
+    return static_cast<int32_t>(t) + 1;
+}
 
 THexSettings CurrentHexSettings(const THexModel& view) {
     return THexSettings{view.BytesPerColumn(), view.BytesPerLine(), OffsetDisplayCode(view.OffsetDisplay()),
                         TranslationCode(view.Translation)};
 }
 
-int ProfileOfView(const std::string& viewName) { return viewName == "heRecord" ? hpRecord : hpMain; }
+int ProfileOfView(const std::string& viewName) {
+    return viewName == "heRecord" ? hpRecord : hpMain;
+}
 
 } // namespace morvane::hexview

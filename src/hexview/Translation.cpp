@@ -46,22 +46,27 @@ struct TTables {
     std::array<uint8_t, 256> Ebcdic{};        // EBCDIC byte -> display byte, 0 none
     std::array<int16_t, 256> EbcdicInverse{}; // display byte -> EBCDIC byte, -1 none
     TTables() {
-        for (int i = 0; i < 128; ++i) MacInverse[kMac[i]] = static_cast<uint8_t>(0x80 + i);
+        for (int i = 0; i < 128; ++i)
+            MacInverse[kMac[i]] = static_cast<uint8_t>(0x80 + i);
         auto put = [this](int e, char c) { Ebcdic[e] = static_cast<uint8_t>(c); };
         put(0x40, ' ');
         const char* punct1 = ".<(+"; // 0x4B..0x4E
-        for (int i = 0; i < 4; ++i) put(0x4B + i, punct1[i]);
+        for (int i = 0; i < 4; ++i)
+            put(0x4B + i, punct1[i]);
         Ebcdic[0x4F] = 0xFE;
         put(0x50, '&');
         put(0x51, '&');
         const char* punct2 = "!$*);"; // 0x5A..0x5E
-        for (int i = 0; i < 5; ++i) put(0x5A + i, punct2[i]);
+        for (int i = 0; i < 5; ++i)
+            put(0x5A + i, punct2[i]);
         put(0x60, '-');
         put(0x61, '/');
         const char* punct3 = "|,%_>?"; // 0x6A..0x6F
-        for (int i = 0; i < 6; ++i) put(0x6A + i, punct3[i]);
+        for (int i = 0; i < 6; ++i)
+            put(0x6A + i, punct3[i]);
         const char* punct4 = "`:#@'=\""; // 0x79..0x7F
-        for (int i = 0; i < 7; ++i) put(0x79 + i, punct4[i]);
+        for (int i = 0; i < 7; ++i)
+            put(0x79 + i, punct4[i]);
         for (int i = 0; i < 9; ++i) {
             put(0x81 + i, static_cast<char>('a' + i));
             put(0x91 + i, static_cast<char>('j' + i));
@@ -74,7 +79,8 @@ struct TTables {
             put(0xE2 + i, static_cast<char>('S' + i));
         }
         put(0xE0, '\\');
-        for (int i = 0; i < 10; ++i) put(0xF0 + i, static_cast<char>('0' + i));
+        for (int i = 0; i < 10; ++i)
+            put(0xF0 + i, static_cast<char>('0' + i));
         EbcdicInverse.fill(-1);
         // Walk downwards so that "&" maps back to 0x50, not 0x51.
         for (int e = 255; e >= 0; --e)
@@ -89,7 +95,9 @@ const TTables& Tables() {
 
 } // namespace
 
-char32_t AnsiToUnicode(uint8_t b) { return b < 0x80 ? b : kCp1251[b - 0x80]; }
+char32_t AnsiToUnicode(uint8_t b) {
+    return b < 0x80 ? b : kCp1251[b - 0x80];
+}
 
 std::optional<uint8_t> UnicodeToAnsi(char32_t ch) {
     if (ch < 0x80) return static_cast<uint8_t>(ch);
@@ -98,7 +106,9 @@ std::optional<uint8_t> UnicodeToAnsi(char32_t ch) {
     return std::nullopt;
 }
 
-char32_t DosToUnicode(uint8_t b) { return b < 0x80 ? b : kCp866[b - 0x80]; }
+char32_t DosToUnicode(uint8_t b) {
+    return b < 0x80 ? b : kCp866[b - 0x80];
+}
 
 std::optional<uint8_t> UnicodeToDos(char32_t ch) {
     if (ch < 0x80) return static_cast<uint8_t>(ch);
@@ -107,9 +117,15 @@ std::optional<uint8_t> UnicodeToDos(char32_t ch) {
     return std::nullopt;
 }
 
-uint8_t MacToDisplay(uint8_t mac) { return mac < 0x80 ? mac : kMac[mac - 0x80]; }
-uint8_t DisplayToMac(uint8_t display) { return display < 0x80 ? display : Tables().MacInverse[display]; }
-uint8_t EbcdicToDisplay(uint8_t ebcdic) { return Tables().Ebcdic[ebcdic]; }
+uint8_t MacToDisplay(uint8_t mac) {
+    return mac < 0x80 ? mac : kMac[mac - 0x80];
+}
+uint8_t DisplayToMac(uint8_t display) {
+    return display < 0x80 ? display : Tables().MacInverse[display];
+}
+uint8_t EbcdicToDisplay(uint8_t ebcdic) {
+    return Tables().Ebcdic[ebcdic];
+}
 
 std::optional<uint8_t> DisplayToEbcdic(uint8_t display) {
     const int16_t e = Tables().EbcdicInverse[display];
@@ -121,8 +137,13 @@ char32_t DisplayChar(uint8_t b, TTranslationType t, bool maskWhiteSpaces, char32
     char32_t shown = 0;
     bool none = false;
     switch (t) {
-    case ttAnsi: shown = AnsiToUnicode(b); none = b >= 0x80 && shown == 0; break;
-    case ttDos8: shown = DosToUnicode(b); break;
+    case ttAnsi:
+        shown = AnsiToUnicode(b);
+        none = b >= 0x80 && shown == 0;
+        break;
+    case ttDos8:
+        shown = DosToUnicode(b);
+        break;
     case ttASCII:
         shown = b < 0x80 ? DosToUnicode(b) : maskChar;
         break;
@@ -171,6 +192,8 @@ std::optional<uint8_t> InputByte(char32_t ch, TTranslationType t) {
     return std::nullopt;
 }
 
-std::optional<uint8_t> AltKeypadByte(char32_t ch) { return UnicodeToDos(ch); }
+std::optional<uint8_t> AltKeypadByte(char32_t ch) {
+    return UnicodeToDos(ch);
+}
 
 } // namespace morvane::hexview

@@ -72,7 +72,8 @@ void TWorkingCopy::LoadWindow(int64_t rowOffset) {
 }
 
 const uint8_t* TWorkingCopy::Span(int64_t offset, int64_t count) {
-    if (offset < 0 || count < 0 || offset + count > FSize) throw EError("Working copy read outside its bytes");
+    if (offset < 0 || count < 0 || offset + count > FSize)
+        throw EError("Working copy read outside its bytes");
     if (count == 0) return nullptr;
     const int64_t windowEnd = FWindowStart + static_cast<int64_t>(FWindow.size());
     if (FWindow.empty() || offset < FWindowStart || offset + count > windowEnd) {
@@ -83,13 +84,16 @@ const uint8_t* TWorkingCopy::Span(int64_t offset, int64_t count) {
     return FWindow.data() + (offset - FWindowStart);
 }
 
-uint8_t TWorkingCopy::ByteAt(int64_t offset) { return *Span(offset, 1); }
+uint8_t TWorkingCopy::ByteAt(int64_t offset) {
+    return *Span(offset, 1);
+}
 
 void TWorkingCopy::WriteByte(int64_t offset, uint8_t value) {
     if (offset < 0 || offset >= FSize) throw EError("Working copy write outside its bytes");
     WriteFile(offset, &value, 1);
     const int64_t windowEnd = FWindowStart + static_cast<int64_t>(FWindow.size());
-    if (offset >= FWindowStart && offset < windowEnd) FWindow[static_cast<size_t>(offset - FWindowStart)] = value;
+    if (offset >= FWindowStart && offset < windowEnd)
+        FWindow[static_cast<size_t>(offset - FWindowStart)] = value;
 }
 
 void TWorkingCopy::Remove(int64_t offset, int64_t count) {

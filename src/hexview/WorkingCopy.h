@@ -12,7 +12,7 @@ class TMemoryStream;
 namespace morvane::hexview {
 
 class TWorkingCopy {
-public:
+  public:
     static constexpr int64_t kWindowSize = 65536;
 
     TWorkingCopy() = default;
@@ -38,7 +38,7 @@ public:
     void ResetCounters() { FWindowLoads = FWindowBytes = 0; }
     bool HasFile() const { return FFd >= 0; }
 
-private:
+  private:
     void EnsureFile();
     void LoadWindow(int64_t rowOffset);
     void ReadFile(int64_t offset, uint8_t* out, int64_t count) const;

@@ -13,7 +13,9 @@ namespace morvane::hexview {
 
 namespace {
 
-QColor Rgb(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+QColor Rgb(uint32_t rgb) {
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
 
 struct TKeyMap {
     TKey Key;
@@ -21,32 +23,51 @@ struct TKeyMap {
 };
 
 TKeyMap MapKey(const QKeyEvent* e) {
-    static const int kShiftedDigits[] = {Qt::Key_ParenRight, Qt::Key_Exclam,    Qt::Key_At,     Qt::Key_NumberSign,
-                                         Qt::Key_Dollar,     Qt::Key_Percent,   Qt::Key_AsciiCircum,
-                                         Qt::Key_Ampersand,  Qt::Key_Asterisk, Qt::Key_ParenLeft};
+    static const int kShiftedDigits[] = {
+        Qt::Key_ParenRight, Qt::Key_Exclam,      Qt::Key_At,        Qt::Key_NumberSign, Qt::Key_Dollar,
+        Qt::Key_Percent,    Qt::Key_AsciiCircum, Qt::Key_Ampersand, Qt::Key_Asterisk,   Qt::Key_ParenLeft};
     const int k = e->key();
     switch (k) {
-    case Qt::Key_Left: return {TKey::Left, 0};
-    case Qt::Key_Right: return {TKey::Right, 0};
-    case Qt::Key_Up: return {TKey::Up, 0};
-    case Qt::Key_Down: return {TKey::Down, 0};
-    case Qt::Key_PageUp: return {TKey::PageUp, 0};
-    case Qt::Key_PageDown: return {TKey::PageDown, 0};
-    case Qt::Key_Home: return {TKey::Home, 0};
-    case Qt::Key_End: return {TKey::End, 0};
+    case Qt::Key_Left:
+        return {TKey::Left, 0};
+    case Qt::Key_Right:
+        return {TKey::Right, 0};
+    case Qt::Key_Up:
+        return {TKey::Up, 0};
+    case Qt::Key_Down:
+        return {TKey::Down, 0};
+    case Qt::Key_PageUp:
+        return {TKey::PageUp, 0};
+    case Qt::Key_PageDown:
+        return {TKey::PageDown, 0};
+    case Qt::Key_Home:
+        return {TKey::Home, 0};
+    case Qt::Key_End:
+        return {TKey::End, 0};
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return {TKey::Tab, 0};
-    case Qt::Key_Insert: return {TKey::Insert, 0};
-    case Qt::Key_Delete: return {TKey::Delete, 0};
-    case Qt::Key_Backspace: return {TKey::Backspace, 0};
+    case Qt::Key_Backtab:
+        return {TKey::Tab, 0};
+    case Qt::Key_Insert:
+        return {TKey::Insert, 0};
+    case Qt::Key_Delete:
+        return {TKey::Delete, 0};
+    case Qt::Key_Backspace:
+        return {TKey::Backspace, 0};
     case Qt::Key_Return:
-    case Qt::Key_Enter: return {TKey::Enter, 0};
-    case Qt::Key_Escape: return {TKey::Escape, 0};
-    case Qt::Key_Shift: return {TKey::Shift, 0};
-    case Qt::Key_Control: return {TKey::Control, 0};
-    case Qt::Key_Alt: return {TKey::Alt, 0};
-    case Qt::Key_T: return {TKey::LetterT, 0};
-    default: break;
+    case Qt::Key_Enter:
+        return {TKey::Enter, 0};
+    case Qt::Key_Escape:
+        return {TKey::Escape, 0};
+    case Qt::Key_Shift:
+        return {TKey::Shift, 0};
+    case Qt::Key_Control:
+        return {TKey::Control, 0};
+    case Qt::Key_Alt:
+        return {TKey::Alt, 0};
+    case Qt::Key_T:
+        return {TKey::LetterT, 0};
+    default:
+        break;
     }
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return {TKey::Digit, k - Qt::Key_0};
     for (int d = 0; d < 10; ++d)
@@ -174,7 +195,8 @@ void THexEditor::SetTranslation(TTranslationType value) {
 QRect THexEditor::CellRect(int64_t row, int column) const {
     const int x = FColumnX[static_cast<size_t>(column)] - horizontalScrollBar()->value();
     const int y = static_cast<int>(row - FModel.TopRow) * FRowHeight;
-    return QRect(x, y, FColumnX[static_cast<size_t>(column) + 1] - FColumnX[static_cast<size_t>(column)], FRowHeight);
+    return QRect(x, y, FColumnX[static_cast<size_t>(column) + 1] - FColumnX[static_cast<size_t>(column)],
+                 FRowHeight);
 }
 
 void THexEditor::paintEvent(QPaintEvent*) {
@@ -193,7 +215,8 @@ void THexEditor::paintEvent(QPaintEvent*) {
             p.setPen(Rgb(colours.Text));
             if (col == 1) {
                 p.setFont(FMarkerFont);
-                p.drawText(r, Qt::AlignCenter, QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size())));
+                p.drawText(r, Qt::AlignCenter,
+                           QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size())));
             } else {
                 p.setFont(FFont);
                 p.drawText(r.adjusted(0, 1, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
@@ -211,9 +234,14 @@ void THexEditor::PaintCaret(QPainter& p) {
     cell.setWidth(FCharWidth);
     QRect caret = cell;
     switch (FModel.EffectiveCaretStyle()) {
-    case csFull: break;
-    case csLeftLine: caret.setWidth(2); break;
-    case csBottomLine: caret = QRect(cell.left(), cell.bottom() - 2, cell.width(), 2); break;
+    case csFull:
+        break;
+    case csLeftLine:
+        caret.setWidth(2);
+        break;
+    case csBottomLine:
+        caret = QRect(cell.left(), cell.bottom() - 2, cell.width(), 2);
+        break;
     }
     // Inverted: on the background colour the caret shows in CursorFrame.
     p.save();
@@ -246,7 +274,9 @@ void THexEditor::scrollContentsBy(int, int) {
     viewport()->update();
 }
 
-bool THexEditor::focusNextPrevChild(bool) { return false; } // Tab switches areas
+bool THexEditor::focusNextPrevChild(bool) {
+    return false;
+} // Tab switches areas
 
 void THexEditor::TypeText(const QString& text, bool altKeypad) {
     for (const uint ch : text.toUcs4()) {
@@ -276,7 +306,8 @@ void THexEditor::keyPressEvent(QKeyEvent* e) {
     if (!consumed) {
         emit KeyPassed(e->key(), static_cast<int>(mods));
         if (OnKeyDown) OnKeyDown(e);
-        const bool typing = mapped.Key == TKey::Other || mapped.Key == TKey::LetterT || mapped.Key == TKey::Digit;
+        const bool typing =
+            mapped.Key == TKey::Other || mapped.Key == TKey::LetterT || mapped.Key == TKey::Digit;
         if (typing && !shift.Ctrl && !shift.Alt) TypeText(e->text(), false);
     }
     AfterModelChange();

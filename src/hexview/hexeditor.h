@@ -16,7 +16,7 @@ namespace morvane::hexview {
 
 class THexEditor : public QAbstractScrollArea {
     Q_OBJECT
-public:
+  public:
     explicit THexEditor(QWidget* parent = nullptr);
 
     THexModel& Model() { return FModel; }
@@ -58,10 +58,10 @@ public:
     // Called for every key the view does not consume.
     std::function<void(QKeyEvent*)> OnKeyDown;
 
-signals:
+  signals:
     void KeyPassed(int key, int modifiers);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -76,7 +76,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     bool focusNextPrevChild(bool next) override;
 
-private:
+  private:
     void UpdateScrollBars();
     void AfterModelChange();
     std::pair<int64_t, int> CellAt(const QPoint& pos) const;

@@ -8,20 +8,23 @@
 
 namespace morvane {
 
-const std::array<const char*, 10> kRecordFlagCaptions = {"logically deleted", "old version", "fragment",
-                                                         "incomplete",        "blob",        "stream blob",
-                                                         "diff only",         "large",       "damaged",
-                                                         "Dead rec"};
+const std::array<const char*, 10> kRecordFlagCaptions = {
+    "logically deleted", "old version", "fragment", "incomplete", "blob",
+    "stream blob",       "diff only",   "large",    "damaged",    "Dead rec"};
 const std::array<const char*, 10> kRecordFlagNames = {
     "CBrhd_deleted",     "CBrhd_chain", "CBrhd_fragment", "CBrhd_incomplete", "CBrhd_blob",
     "CBrhd_stream_blob", "CBrhd_delta", "CBrhd_large",    "CBrhd_damaged",    "CBrhd_gc_active"};
 
 const char* RecordKindLabel(unsigned kind) {
     switch (kind) {
-    case rkRecord: return "Record";
-    case rkFragment: return "Record fragment";
-    case rkBlob: return "Record blob";
-    default: return "";
+    case rkRecord:
+        return "Record";
+    case rkFragment:
+        return "Record fragment";
+    case rkBlob:
+        return "Record blob";
+    default:
+        return "";
     }
 }
 

@@ -50,7 +50,7 @@ void CivilFromDays(int64_t z, int& year, int& month, int& day) {
     year = static_cast<int>(static_cast<int64_t>(yoe) + era * 400 + (month <= 2));
 }
 
-constexpr uint32_t kTicksPerDay = 864000000; // ten-thousandths of a second
+constexpr uint32_t kTicksPerDay = 864000000;         // ten-thousandths of a second
 constexpr int64_t kModifiedJulianToUnixDays = 40587; // 1858-11-17 to 1970-01-01
 
 } // namespace
@@ -69,7 +69,8 @@ TCreationMoment CreationMoment(uint32_t days, uint32_t tenThousandths) {
 std::string CreationIsoText(const TCreationMoment& m) {
     char buf[48];
     if (m.HasTime())
-        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second);
+        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", m.Year, m.Month, m.Day, m.Hour,
+                      m.Minute, m.Second);
     else
         std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", m.Year, m.Month, m.Day);
     return buf;
@@ -87,12 +88,13 @@ std::vector<THeaderRow> HeaderRows(const THeaderRecord& record,
         rows.push_back({name, std::to_string(r.U32(offset)), offset, 4});
     };
     rows.push_back({"Implementation", ImplementationName(r.U16(60)), 60, 2});
-    static const char* const kFlagNames[] = {"Shadow file",     "Forced write ON", "Short-term journal",
-                                             "Long-term journal", "Calc checksums", "Reserve for versions ",
-                                             "Disable cache",    "DB is shutdown",  "Use dialect 3",
+    static const char* const kFlagNames[] = {"Shadow file",       "Forced write ON", "Short-term journal",
+                                             "Long-term journal", "Calc checksums",  "Reserve for versions ",
+                                             "Disable cache",     "DB is shutdown",  "Use dialect 3",
                                              "Read Only"};
     const TFlagBits flags = DecodeFlagBits(r.U16(42));
-    for (size_t i = 0; i < flags.size(); ++i) rows.push_back({kFlagNames[i], flags[i] ? "Yes" : "No", 42, 2});
+    for (size_t i = 0; i < flags.size(); ++i)
+        rows.push_back({kFlagNames[i], flags[i] ? "Yes" : "No", 42, 2});
     u32("Page number of next hdr page", 24);
     u16("Sequence number of file", 40);
     u16("Page size of database", 16);

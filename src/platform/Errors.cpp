@@ -31,6 +31,8 @@ std::string SysErrorText(int code) {
     return Format("System Error.  Code: %d.\r\n%s", code, text);
 }
 
-void RaiseOSError(int code) { throw EOSError(code, SysErrorText(code)); }
+void RaiseOSError(int code) {
+    throw EOSError(code, SysErrorText(code));
+}
 
 } // namespace morvane

@@ -7,26 +7,26 @@
 namespace morvane {
 
 class EError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A read or write past what a memory stream holds.
 class EStreamError : public EError {
-public:
+  public:
     using EError::EError;
 };
 
 // A failed call into the operating system; Code is errno.
 class EOSError : public EError {
-public:
+  public:
     EOSError(int code, const std::string& message) : EError(message), Code(code) {}
     int Code;
 };
 
 // A text that is not a strict decimal integer.
 class EConvertError : public EError {
-public:
+  public:
     using EError::EError;
 };
 

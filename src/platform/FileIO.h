@@ -10,7 +10,7 @@ namespace morvane {
 bool FileExists(const std::string& path);
 
 class TOSFile {
-public:
+  public:
     TOSFile() = default;
     ~TOSFile();
     TOSFile(const TOSFile&) = delete;
@@ -29,7 +29,7 @@ public:
     // Makes written bytes durable before a save is reported done.
     void Flush();
 
-private:
+  private:
     int FFd = -1;
 };
 

@@ -9,14 +9,14 @@
 namespace morvane {
 
 class TQtSettingsStore : public TSettingsStore {
-public:
+  public:
     TQtSettingsStore();
     bool OpenKey(const std::string& key) override;
     std::optional<int32_t> ReadInteger(const std::string& key, const std::string& name) override;
     bool WriteInteger(const std::string& key, const std::string& name, int32_t value) override;
     const QString& FileName() const { return FFileName; }
 
-private:
+  private:
     QString FFileName;
 };
 

@@ -11,7 +11,7 @@
 namespace morvane {
 
 class TSettingsStore {
-public:
+  public:
     virtual ~TSettingsStore() = default;
     // Opens the key, creating it when missing; false when it can be neither.
     virtual bool OpenKey(const std::string& key) = 0;
@@ -21,7 +21,7 @@ public:
 };
 
 class TMemorySettings : public TSettingsStore {
-public:
+  public:
     bool OpenKey(const std::string& key) override;
     std::optional<int32_t> ReadInteger(const std::string& key, const std::string& name) override;
     bool WriteInteger(const std::string& key, const std::string& name, int32_t value) override;

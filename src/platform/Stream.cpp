@@ -34,7 +34,8 @@ int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
 void TMemoryStream::ReadBuffer(void* buffer, int64_t count) {
     if (count < 0) throw EStreamError("Stream read error");
     if (count == 0) return;
-    if (FPosition < 0 || FPosition > Size() || Size() - FPosition < count) throw EStreamError("Stream read error");
+    if (FPosition < 0 || FPosition > Size() || Size() - FPosition < count)
+        throw EStreamError("Stream read error");
     Read(buffer, count);
 }
 
@@ -46,14 +47,22 @@ void TMemoryStream::WriteBuffer(const void* buffer, int64_t count) {
 
 int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
     switch (origin) {
-    case TSeekOrigin::soBeginning: FPosition = offset; break;
-    case TSeekOrigin::soCurrent: FPosition += offset; break;
-    case TSeekOrigin::soEnd: FPosition = Size() + offset; break;
+    case TSeekOrigin::soBeginning:
+        FPosition = offset;
+        break;
+    case TSeekOrigin::soCurrent:
+        FPosition += offset;
+        break;
+    case TSeekOrigin::soEnd:
+        FPosition = Size() + offset;
+        break;
     }
     return FPosition;
 }
 
-void TMemoryStream::SetPosition(int64_t pos) { FPosition = pos; }
+void TMemoryStream::SetPosition(int64_t pos) {
+    FPosition = pos;
+}
 
 void TMemoryStream::SetSize(int64_t size) {
     if (size < 0 || size > kMaxStreamSize) throw EStreamError("Stream write error");

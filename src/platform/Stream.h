@@ -9,7 +9,7 @@ namespace morvane {
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
 class TMemoryStream {
-public:
+  public:
     TMemoryStream() = default;
     explicit TMemoryStream(std::vector<uint8_t> bytes) : FData(std::move(bytes)) {}
 
@@ -35,7 +35,7 @@ public:
     uint8_t* Memory() { return FData.data(); }
     const std::vector<uint8_t>& Bytes() const { return FData; }
 
-private:
+  private:
     std::vector<uint8_t> FData;
     int64_t FPosition = 0;
 };

@@ -27,7 +27,8 @@ TDataPageEditor::TDataPageEditor(ui::TManager& manager, TPageFile* page) : TAbst
         }
         FContent = LoadDataPage(page->Data());
         if (form) {
-            for (const TSlot& slot : FContent.Slots) form->lbOffsets->addItem(QString::fromStdString(slot.Item()));
+            for (const TSlot& slot : FContent.Slots)
+                form->lbOffsets->addItem(QString::fromStdString(slot.Item()));
             form->FillHeaderBox(FContent.Header.Common);
             form->dpg_relation->setText(QString::number(FContent.Header.dpg_relation));
             form->dpg_sequence->setText(QString::number(FContent.Header.dpg_sequence));
@@ -41,14 +42,18 @@ TDataPageEditor::TDataPageEditor(ui::TManager& manager, TPageFile* page) : TAbst
     }
 }
 
-TfmDataEditor* TDataPageEditor::Window() const { return static_cast<TfmDataEditor*>(Form()); }
+TfmDataEditor* TDataPageEditor::Window() const {
+    return static_cast<TfmDataEditor*>(Form());
+}
 
 bool TDataPageEditor::ShowEditor() {
     if (FManager.Collecting()) return true;
     return ShowForm();
 }
 
-void TDataPageEditor::DoCommand(const std::string& command) { ShowRecord(command); }
+void TDataPageEditor::DoCommand(const std::string& command) {
+    ShowRecord(command);
+}
 
 void TDataPageEditor::ShowRecord(const std::string& item) {
     TfmDataEditor* form = Window();
@@ -69,7 +74,8 @@ void TDataPageEditor::ShowRecord(const std::string& item) {
         form->heRecord->LoadFromBuffer(bytes.Unpacked.data(), static_cast<int64_t>(bytes.Unpacked.size()));
         form->heRecord->SetSelStart(0);
         const TFlagBits flags = DecodeFlagBits(image.Flags());
-        for (size_t i = 0; i < flags.size(); ++i) form->FlagBoxes[i]->setChecked(flags[i]);
+        for (size_t i = 0; i < flags.size(); ++i)
+            form->FlagBoxes[i]->setChecked(flags[i]);
         if (form->PagesTabActive()) ShowPageAllocation(image.Data);
     } catch (const std::exception&) {
         ui::ShowMessage(form, "Selected record cannot be displayed");
@@ -102,10 +108,12 @@ void TDataPageEditor::SavePage() {
         form->HeaderHexEditor()->SetModified(false);
     } else {
         // Without the header as loaded there is nothing sound to write back.
-        if (!FContent.HeaderRead) throw EError("The data page header could not be read; nothing was written.");
+        if (!FContent.HeaderRead)
+            throw EError("The data page header could not be read; nothing was written.");
         std::array<uint8_t, 24> header = FContent.Header.Raw;
         const auto seq = static_cast<uint32_t>(FContent.Header.dpg_sequence);
-        for (int i = 0; i < 4; ++i) header[16 + static_cast<size_t>(i)] = static_cast<uint8_t>(seq >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            header[16 + static_cast<size_t>(i)] = static_cast<uint8_t>(seq >> (8 * i));
         FPage->Data().Seek(0, TSeekOrigin::soBeginning);
         FPage->Data().WriteBuffer(header.data(), 24);
     }

@@ -10,7 +10,7 @@ namespace morvane::editors {
 class TfmDataEditor;
 
 class TDataPageEditor : public TAbstractEditor {
-public:
+  public:
     TDataPageEditor(ui::TManager& manager, TPageFile* page);
 
     void ReleaseForm() override {}
@@ -27,7 +27,7 @@ public:
     int32_t Sequence() const { return FContent.Header.dpg_sequence; }
     void SetSequence(int32_t sequence) { FContent.Header.dpg_sequence = sequence; }
 
-private:
+  private:
     void ShowRecord(const std::string& item);
     void ShowPageAllocation(const std::vector<uint8_t>& data);
 

@@ -20,8 +20,12 @@ void TRLERecord::Unpack() {
         [this](uint8_t b) { FUnpacked.push_back(b); });
 }
 
-int16_t TRLERecord::ReadInt16(int32_t offset) const { return TByteReader(FUnpacked).I16(offset); }
+int16_t TRLERecord::ReadInt16(int32_t offset) const {
+    return TByteReader(FUnpacked).I16(offset);
+}
 
-int32_t TRLERecord::ReadInt32(int32_t offset) const { return TByteReader(FUnpacked).I32(offset); }
+int32_t TRLERecord::ReadInt32(int32_t offset) const {
+    return TByteReader(FUnpacked).I32(offset);
+}
 
 } // namespace morvane

@@ -7,7 +7,7 @@
 namespace morvane {
 
 class TRLERecord {
-public:
+  public:
     // Room for n stored bytes plus the zero after them; drops any decoded result.
     void AllocPacked(int32_t n);
     void Unpack();
@@ -22,7 +22,7 @@ public:
     int32_t UnpackedLength() const { return static_cast<int32_t>(FUnpacked.size()); }
     const std::vector<uint8_t>& UnpackedBytes() const { return FUnpacked; }
 
-private:
+  private:
     std::vector<uint8_t> FPacked;
     int32_t FPackedLength = 0;
     std::vector<uint8_t> FUnpacked;

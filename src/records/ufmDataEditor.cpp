@@ -27,8 +27,8 @@ QLineEdit* ReadOnlyBox(QWidget* parent, const char* name, const QString& hint = 
 } // namespace
 
 TfmDataEditor::TfmDataEditor(TAbstractEditor* editor, QWidget* parent)
-    : TCommonEditorForm(editor, " Data Page", "Special Data Page Editor", "HEX Data Page Editor", "HeaderHexEditor",
-                        parent) {
+    : TCommonEditorForm(editor, " Data Page", "Special Data Page Editor", "HEX Data Page Editor",
+                        "HeaderHexEditor", parent) {
     setObjectName("fmDataEditor");
     QWidget* special = SpecialTab();
 
@@ -71,7 +71,8 @@ TfmDataEditor::TfmDataEditor(TAbstractEditor* editor, QWidget* parent)
     lblOffset->setToolTip("Current record offset and length");
     dpg_relation = ReadOnlyBox(special, "dpg_relation", "Internal number  of table-owner of this page");
     dpg_sequence = ReadOnlyBox(special, "dpg_sequence", "Page number in the table");
-    dp_rec_count = ReadOnlyBox(special, "dp_rec_count", "Number of records, record segments and blob records on this page");
+    dp_rec_count = ReadOnlyBox(special, "dp_rec_count",
+                               "Number of records, record segments and blob records on this page");
 
     auto* fields = new QFormLayout;
     fields->addRow("Transaction ID", ed_rhd_transaction);
@@ -126,6 +127,8 @@ TfmDataEditor::TfmDataEditor(TAbstractEditor* editor, QWidget* parent)
     resize(1000, 600);
 }
 
-bool TfmDataEditor::PagesTabActive() const { return RecordTabs->currentWidget() == PagesTab; }
+bool TfmDataEditor::PagesTabActive() const {
+    return RecordTabs->currentWidget() == PagesTab;
+}
 
 } // namespace morvane::editors

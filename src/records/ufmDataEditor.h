@@ -15,7 +15,7 @@ namespace morvane::editors {
 
 class TfmDataEditor : public TCommonEditorForm {
     Q_OBJECT
-public:
+  public:
     explicit TfmDataEditor(TAbstractEditor* editor, QWidget* parent = nullptr);
 
     hexview::THexEditor* HeaderHexEditor() const { return PageHexView(); }

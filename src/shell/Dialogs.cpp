@@ -16,33 +16,50 @@ namespace morvane::ui {
 namespace {
 
 class TQtDialogs : public TDialogs {
-public:
+  public:
     TAnswer Message(QWidget* parent, const QString& text, TMessageKind kind, TButtons buttons) override {
         QMessageBox box(parent);
         box.setWindowTitle(QApplication::applicationDisplayName());
         box.setText(text);
         switch (kind) {
-        case TMessageKind::Information: box.setIcon(QMessageBox::Information); break;
-        case TMessageKind::Warning: box.setIcon(QMessageBox::Warning); break;
-        case TMessageKind::Error: box.setIcon(QMessageBox::Critical); break;
-        case TMessageKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+        case TMessageKind::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case TMessageKind::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case TMessageKind::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case TMessageKind::Confirmation:
+            box.setIcon(QMessageBox::Question);
+            break;
         }
         switch (buttons) {
-        case TButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case TButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case TButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case TButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case TButtons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
         }
         switch (box.exec()) {
-        case QMessageBox::Yes: return TAnswer::Yes;
-        case QMessageBox::No: return TAnswer::No;
-        case QMessageBox::Cancel: return TAnswer::Cancel;
-        default: return buttons == TButtons::Ok ? TAnswer::Ok : TAnswer::Cancel;
+        case QMessageBox::Yes:
+            return TAnswer::Yes;
+        case QMessageBox::No:
+            return TAnswer::No;
+        case QMessageBox::Cancel:
+            return TAnswer::Cancel;
+        default:
+            return buttons == TButtons::Ok ? TAnswer::Ok : TAnswer::Cancel;
         }
     }
 
-    std::optional<QString> OpenFileName(QWidget* parent, const QString& filter, const QString& defaultExt) override {
+    std::optional<QString> OpenFileName(QWidget* parent, const QString& filter,
+                                        const QString& defaultExt) override {
         QFileDialog dialog(parent);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilter(filter);
@@ -78,8 +95,12 @@ TDialogs* gDialogs = &gQtDialogs;
 
 } // namespace
 
-TDialogs& Dialogs() { return *gDialogs; }
-void SetDialogs(TDialogs* dialogs) { gDialogs = dialogs ? dialogs : &gQtDialogs; }
+TDialogs& Dialogs() {
+    return *gDialogs;
+}
+void SetDialogs(TDialogs* dialogs) {
+    gDialogs = dialogs ? dialogs : &gQtDialogs;
+}
 
 void ShowMessage(QWidget* parent, const QString& text) {
     Dialogs().Message(parent, text, TMessageKind::Error, TButtons::Ok);

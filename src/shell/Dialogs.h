@@ -15,10 +15,11 @@ enum class TAnswer { Ok, Yes, No, Cancel };
 enum class TMessageKind { Information, Warning, Error, Confirmation };
 
 class TDialogs {
-public:
+  public:
     virtual ~TDialogs() = default;
     virtual TAnswer Message(QWidget* parent, const QString& text, TMessageKind kind, TButtons buttons) = 0;
-    virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& filter, const QString& defaultExt) = 0;
+    virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& filter,
+                                                const QString& defaultExt) = 0;
     // The page size dialog: the size chosen, or nothing when cancelled.
     virtual std::optional<int> PageSize(QWidget* parent) = 0;
     // The goto dialog: the text of its page number field when it closed (empty after Cancel).
@@ -37,6 +38,7 @@ TDialogs& Dialogs();
 void SetDialogs(TDialogs* dialogs); // nullptr restores the Qt dialogs
 
 void ShowMessage(QWidget* parent, const QString& text);
-TAnswer Ask(QWidget* parent, const QString& text, TButtons buttons, TMessageKind kind = TMessageKind::Confirmation);
+TAnswer Ask(QWidget* parent, const QString& text, TButtons buttons,
+            TMessageKind kind = TMessageKind::Confirmation);
 
 } // namespace morvane::ui

@@ -24,7 +24,7 @@ struct TProgressMemory {
 };
 
 class TMainServices {
-public:
+  public:
     virtual ~TMainServices() = default;
     // Shows an editor window as a child window of the main window (not yet visible).
     virtual void AddEditorWindow(QWidget* form) = 0;

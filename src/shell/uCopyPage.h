@@ -9,12 +9,12 @@ namespace morvane::ui {
 
 class TfrmCopyPage : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TfrmCopyPage(QWidget* parent = nullptr);
     QLineEdit* edtSource;
     QLineEdit* edtTarget;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 

@@ -2,13 +2,11 @@
 
 #include "platform/Errors.h"
 #include "platform/IntConv.h"
+#include "shell/DialogParts.h"
 #include "shell/Dialogs.h"
 
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace morvane::ui {
@@ -16,28 +14,16 @@ namespace morvane::ui {
 TfrmGoto::TfrmGoto(int64_t upperLimit, QWidget* parent) : QDialog(parent), FUpperLimit(upperLimit) {
     setObjectName("frmGoto");
     setWindowTitle("Jump to page");
-    auto* label = new QLabel("Enter page number", this);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
     edtPageNum = new QLineEdit(this);
     edtPageNum->setObjectName("edtPageNum");
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("btnOK");
-    ok->setAutoDefault(false);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("btnCancel");
-    cancel->setAutoDefault(false);
+    QPushButton* ok = DialogButton("OK", "btnOK", this);
+    QPushButton* cancel = DialogButton("Cancel", "btnCancel", this);
     connect(ok, &QPushButton::clicked, this, &TfrmGoto::Ok);
     connect(cancel, &QPushButton::clicked, this, &TfrmGoto::Cancel);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label);
+    layout->addWidget(BoldLabel("Enter page number", this));
     layout->addWidget(edtPageNum);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({ok, cancel}));
 }
 
 void TfrmGoto::Ok() {

@@ -9,16 +9,16 @@ namespace morvane::ui {
 
 class TfrmGoto : public QDialog {
     Q_OBJECT
-public:
+  public:
     TfrmGoto(int64_t upperLimit, QWidget* parent = nullptr);
     QLineEdit* edtPageNum;
     void Ok();
     void Cancel();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     int64_t FUpperLimit;
 };
 

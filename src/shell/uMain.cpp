@@ -3,10 +3,10 @@
 #include "core/uODS.h"
 #include "editors/uAbstractEditor.h"
 #include "hexview/HexMenu.h"
+#include "pages/PageRange.h"
 #include "platform/Errors.h"
 #include "platform/IntConv.h"
 #include "shell/Dialogs.h"
-#include "pages/PageRange.h"
 #include "widgets/GridView.h"
 
 #include <QApplication>
@@ -28,18 +28,6 @@
 namespace morvane::ui {
 
 namespace {
-
-const char* const kFilterHints[] = {"Undefined Page",
-                                    "Database header page",
-                                    "Page inventory page",
-                                    "Transaction inventory page",
-                                    "Pointer page",
-                                    "Data page",
-                                    "Index root page",
-                                    "Index (B-tree) page",
-                                    "Blob data page",
-                                    "Generators Page",
-                                    "Write ahead log information"};
 
 const char* const kSupportMail = "mailto:support@morvane.dev?subject=Morvane%20Viewer%20support";
 const char* const kRepairMail = "mailto:repair@morvane.dev?subject=Database%20repair";
@@ -108,7 +96,8 @@ void TfrmMain::BuildPanel() {
     FRelations->setEditable(false);
     FRelations->setMaxVisibleItems(20);
     FRelations->addItem("All Pages");
-    connect(FRelations, &QComboBox::activated, this, [this](int) { RelationChosen(FRelations->currentText()); });
+    connect(FRelations, &QComboBox::activated, this,
+            [this](int) { RelationChosen(FRelations->currentText()); });
 
     FPageList = new TGridView(FPanel);
     FPageList->setObjectName("PageList");
@@ -161,7 +150,8 @@ void TfrmMain::BuildToolBar() {
     FGoto = button("btnGoto", st->standardIcon(QStyle::SP_ArrowRight), "Goto", "Goto Page");
     FGoto->setEnabled(false);
     connect(FGoto, &QToolButton::clicked, this, &TfrmMain::GotoCommand);
-    FFillPages = button("btnFillPages", st->standardIcon(QStyle::SP_FileDialogDetailedView), "Copy", "Copy page");
+    FFillPages =
+        button("btnFillPages", st->standardIcon(QStyle::SP_FileDialogDetailedView), "Copy", "Copy page");
     FFillPages->setEnabled(false);
     connect(FFillPages, &QToolButton::clicked, this, &TfrmMain::CopyPageCommand);
     bar->addSeparator();
@@ -171,16 +161,21 @@ void TfrmMain::BuildToolBar() {
     QToolButton* print = button("btnPrint", st->standardIcon(QStyle::SP_DriveFDIcon), "", "Print page");
     print->setEnabled(false);
     bar->addSeparator();
-    QToolButton* cascade = button("btnCascade", st->standardIcon(QStyle::SP_TitleBarNormalButton), "Cascade", "");
+    QToolButton* cascade =
+        button("btnCascade", st->standardIcon(QStyle::SP_TitleBarNormalButton), "Cascade", "");
     connect(cascade, &QToolButton::clicked, FMdi, &QMdiArea::cascadeSubWindows);
-    QToolButton* tileH = button("btnTileHorizontal", st->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton), "", "");
+    QToolButton* tileH =
+        button("btnTileHorizontal", st->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton), "", "");
     connect(tileH, &QToolButton::clicked, this, &TfrmMain::TileHorizontally);
-    QToolButton* tileV = button("btnTileVertical", st->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton), "", "");
+    QToolButton* tileV =
+        button("btnTileVertical", st->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton), "", "");
     connect(tileV, &QToolButton::clicked, this, &TfrmMain::TileVertically);
     bar->addSeparator();
     for (int code = 0; code <= 10; ++code) {
-        QToolButton* b = button(qPrintable(QString("tlbFilter%1").arg(code)), QIcon(), QString::number(code),
-                                kFilterHints[code]);
+        // The hints are the type names, but for two buttons that say it their own way.
+        const char* hint = code == 0 ? "Undefined Page" : code == 9 ? "Generators Page" : PageTypeName(code);
+        QToolButton* b =
+            button(qPrintable(QString("tlbFilter%1").arg(code)), QIcon(), QString::number(code), hint);
         b->setProperty("Tag", code);
         b->setCheckable(true);
         b->setChecked(true);
@@ -195,7 +190,8 @@ void TfrmMain::BuildToolBar() {
     connect(support, &QToolButton::clicked, this, [this] {
         if (!FBusy) Dialogs().OpenUrl(kSupportMail);
     });
-    QToolButton* exit = button("btnExit", st->standardIcon(QStyle::SP_DialogCloseButton), "Exit", "Exit application");
+    QToolButton* exit =
+        button("btnExit", st->standardIcon(QStyle::SP_DialogCloseButton), "Exit", "Exit application");
     connect(exit, &QToolButton::clicked, this, &TfrmMain::ExitCommand);
     QToolButton* web = button("btnCorruption", st->standardIcon(QStyle::SP_DirHomeIcon), "", "");
     connect(web, &QToolButton::clicked, this, [] { Dialogs().OpenUrl(kCorruptionPage); });
@@ -208,7 +204,8 @@ void TfrmMain::BuildMenus() {
     openBase->setShortcut(QKeySequence("Ctrl+O"));
     FCloseBase = file->addAction("&Close Base", this, &TfrmMain::CloseCommand);
     FCloseBase->setStatusTip("Close current file");
-    connect(file, &QMenu::aboutToShow, this, [this] { FCloseBase->setEnabled(FManager && FManager->IsOpen()); });
+    connect(file, &QMenu::aboutToShow, this,
+            [this] { FCloseBase->setEnabled(FManager && FManager->IsOpen()); });
     file->addSeparator();
     file->addAction("Print Setup")->setEnabled(false);
     file->addAction("Print Preview")->setEnabled(false);
@@ -242,7 +239,8 @@ void TfrmMain::FillWindowMenu() {
     FWindowMenu->addAction("Tile &Horizontally", this, &TfrmMain::TileHorizontally);
     FWindowMenu->addAction("Tile &Vertically", this, &TfrmMain::TileVertically);
     FWindowMenu->addAction("&Minimize All", this, [this] {
-        for (QMdiSubWindow* w : FMdi->subWindowList()) w->showMinimized();
+        for (QMdiSubWindow* w : FMdi->subWindowList())
+            w->showMinimized();
     });
     FWindowMenu->addAction("&Arrange All", FMdi, &QMdiArea::tileSubWindows);
     const auto windows = FMdi->subWindowList();
@@ -306,22 +304,31 @@ void TfrmMain::InvalidateStatusBar() {
     FProgress->update();
 }
 
-void TfrmMain::ProcessMessages() { QCoreApplication::processEvents(); }
+void TfrmMain::ProcessMessages() {
+    QCoreApplication::processEvents();
+}
 
-void TfrmMain::SetSaveAllEnabled(bool enabled) { FSaveAll->setEnabled(enabled); }
+void TfrmMain::SetSaveAllEnabled(bool enabled) {
+    FSaveAll->setEnabled(enabled);
+}
 
-void TfrmMain::RefreshPageList() { FPageList->Invalidate(); }
+void TfrmMain::RefreshPageList() {
+    FPageList->Invalidate();
+}
 
 TPageSizeQuery TfrmMain::PageSizeQuery() {
     return [this] { return Dialogs().PageSize(this); };
 }
 
 // ------------------------------------------------------------------------------------ commands
-void TfrmMain::Report(const std::exception& e) { ShowMessage(this, QString::fromStdString(e.what())); }
+void TfrmMain::Report(const std::exception& e) {
+    ShowMessage(this, QString::fromStdString(e.what()));
+}
 
 void TfrmMain::OpenCommand() {
     if (FBusy) return;
-    const auto name = Dialogs().OpenFileName(this, "All known databases (*.gdb *.ib *.fdb);;All files (*.*)", "gdb");
+    const auto name =
+        Dialogs().OpenFileName(this, "All known databases (*.gdb *.ib *.fdb);;All files (*.*)", "gdb");
     if (name) OpenFlow(*name);
 }
 
@@ -347,7 +354,8 @@ void TfrmMain::OpenFlow(const QString& fileName) {
             FRelations->clear();
             FRelations->addItem("All Pages");
             const TMemTable& table = FManager->Analyser()->PageTable();
-            for (size_t i = 0; i < table.RelationCount(); ++i) FRelations->addItem(QString::number(table.RelationAt(i)));
+            for (size_t i = 0; i < table.RelationCount(); ++i)
+                FRelations->addItem(QString::number(table.RelationAt(i)));
             FRelations->setCurrentIndex(0);
             ProcessMessages();
             FGoto->setEnabled(true);
@@ -518,17 +526,25 @@ void Tile(QMdiArea* area, bool sideBySide) {
     for (int i = 0; i < n; ++i) {
         windows[i]->showNormal();
         if (sideBySide)
-            windows[i]->setGeometry(r.width() * i / n, 0, r.width() * (i + 1) / n - r.width() * i / n, r.height());
+            windows[i]->setGeometry(r.width() * i / n, 0, r.width() * (i + 1) / n - r.width() * i / n,
+                                    r.height());
         else
-            windows[i]->setGeometry(0, r.height() * i / n, r.width(), r.height() * (i + 1) / n - r.height() * i / n);
+            windows[i]->setGeometry(0, r.height() * i / n, r.width(),
+                                    r.height() * (i + 1) / n - r.height() * i / n);
     }
 }
 } // namespace
 
-void TfrmMain::TileHorizontally() { Tile(FMdi, false); }
-void TfrmMain::TileVertically() { Tile(FMdi, true); }
+void TfrmMain::TileHorizontally() {
+    Tile(FMdi, false);
+}
+void TfrmMain::TileVertically() {
+    Tile(FMdi, true);
+}
 
-void TfrmMain::UpdateCopyPageButton() { FFillPages->setEnabled(!FMdi->subWindowList().isEmpty()); }
+void TfrmMain::UpdateCopyPageButton() {
+    FFillPages->setEnabled(!FMdi->subWindowList().isEmpty());
+}
 
 void TfrmMain::RunFirstActivation() {
     if (!FFirstActivation) return;

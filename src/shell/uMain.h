@@ -33,7 +33,7 @@ class TGridView;
 
 class TfrmMain : public QMainWindow, public TMainServices {
     Q_OBJECT
-public:
+  public:
     // settings: the store of hex profiles; startFile: the database named on the command line.
     TfrmMain(TSettingsStore& settings, QString startFile = {}, QWidget* parent = nullptr);
     ~TfrmMain() override;
@@ -85,12 +85,12 @@ public:
     TPageSizeQuery PageSizeQuery() override;
     QWidget* Window() override { return this; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildToolBar();
     void BuildMenus();
     void BuildStatusBar();

@@ -23,13 +23,14 @@ TManager::TManager(TMainServices& main) : FMain(main) {
 TManager::~TManager() {
     // Editors still registered (none after CloseDatabase) lose their manager with it.
     const auto editors = FEditors;
-    for (editors::TAbstractEditor* e : editors) delete e;
+    for (editors::TAbstractEditor* e : editors)
+        delete e;
     FGenerators.reset();
 }
 
 void TManager::OpenDatabase(const std::string& fileName) {
-    TAnalyser* analyser =
-        FFile.Open(fileName, [this](int lo, int hi, int pos) { ShowProgress(lo, hi, pos); }, FMain.PageSizeQuery());
+    TAnalyser* analyser = FFile.Open(
+        fileName, [this](int lo, int hi, int pos) { ShowProgress(lo, hi, pos); }, FMain.PageSizeQuery());
     if (!analyser) return;
     FMain.ProgressBar()->setValue(0);
     FMain.InvalidateStatusBar();
@@ -44,7 +45,8 @@ void TManager::CloseDatabase() {
 
 void TManager::SaveAll() {
     const auto editors = FEditors;
-    for (editors::TAbstractEditor* e : editors) e->SavePage();
+    for (editors::TAbstractEditor* e : editors)
+        e->SavePage();
     FFile.WriteAll();
     FModified = false;
     RefreshPageList();
@@ -68,13 +70,13 @@ editors::TAbstractEditor* TManager::OpenPageEditor(int32_t pageNumber) {
 namespace {
 // Sets a flag for the length of a scope, and clears it however the scope is left.
 class TFlagGuard {
-public:
+  public:
     explicit TFlagGuard(bool& flag) : FFlag(flag), FOld(flag) { FFlag = true; }
     ~TFlagGuard() { FFlag = FOld; }
     TFlagGuard(const TFlagGuard&) = delete;
     TFlagGuard& operator=(const TFlagGuard&) = delete;
 
-private:
+  private:
     bool& FFlag;
     bool FOld;
 };
@@ -108,7 +110,8 @@ std::vector<IBRec> TManager::CollectRecords(int32_t relation) {
     std::vector<IBRec> records;
     TFlagGuard collecting(FCollecting);
     VisitDataPages(relation, [&](int32_t, TDataPageContent& content) {
-        for (IBRec& rec : content.Records) records.push_back(std::move(rec));
+        for (IBRec& rec : content.Records)
+            records.push_back(std::move(rec));
         content.Records.clear();
     });
     return records;
@@ -130,7 +133,8 @@ std::vector<TDataPageRef> TManager::CollectDataPages(int32_t relation, int mode)
         int64_t last = -1;
         for (const TDataPageRef& p : pages) {
             if (p.Sequence - last - 1 <= limit)
-                for (int64_t s = last + 1; s < p.Sequence; ++s) filled.push_back({static_cast<int32_t>(s), 0});
+                for (int64_t s = last + 1; s < p.Sequence; ++s)
+                    filled.push_back({static_cast<int32_t>(s), 0});
             filled.push_back(p);
             last = p.Sequence;
         }
@@ -154,7 +158,8 @@ void TManager::SetDataPageSequence(int32_t sequence, int32_t page) {
         // copy would; the window keeps showing the bytes it loaded.
         const auto seq = static_cast<uint32_t>(sequence);
         uint8_t bytes[4];
-        for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(seq >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            bytes[i] = static_cast<uint8_t>(seq >> (8 * i));
         open->Data().Seek(16, TSeekOrigin::soBeginning);
         open->Data().WriteBuffer(bytes, 4);
         open->WritePage();
@@ -172,7 +177,9 @@ void TManager::UnregisterEditor(editors::TAbstractEditor* editor) {
     FEditors.erase(std::remove(FEditors.begin(), FEditors.end(), editor), FEditors.end());
 }
 
-size_t TManager::VisibleCount() const { return Analyser() ? Analyser()->VisibleCount() : 0; }
+size_t TManager::VisibleCount() const {
+    return Analyser() ? Analyser()->VisibleCount() : 0;
+}
 
 std::string TManager::GetCellText(int column, size_t row) const {
     return Analyser() ? Analyser()->GetCellText(column, row) : std::string();
@@ -191,7 +198,9 @@ void TManager::SetModified(bool modified) {
     FMain.SetSaveAllEnabled(modified);
 }
 
-void TManager::RefreshPageList() { FMain.RefreshPageList(); }
+void TManager::RefreshPageList() {
+    FMain.RefreshPageList();
+}
 
 // At most 51 repaints a scan: only even positions that differ from the last one applied.
 void TManager::ShowProgress(int minimum, int maximum, int position) {

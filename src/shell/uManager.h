@@ -26,7 +26,7 @@ struct TDataPageRef {
 };
 
 class TManager {
-public:
+  public:
     explicit TManager(TMainServices& main);
     ~TManager();
     TManager(const TManager&) = delete;
@@ -66,7 +66,7 @@ public:
     // Called by an editor as it is destroyed.
     void UnregisterEditor(editors::TAbstractEditor* editor);
 
-private:
+  private:
     // Visits the relation's data pages (entry 0, taken to be its index root page, skipped).
     void VisitDataPages(int32_t relation, const std::function<void(int32_t page, TDataPageContent&)>& visit);
 

@@ -9,12 +9,12 @@ namespace morvane::ui {
 
 class TfrmPageSize : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TfrmPageSize(QWidget* parent = nullptr);
     int ChosenPageSize() const;
     QComboBox* PageSizes() const { return FSizes; }
 
-private:
+  private:
     QComboBox* FSizes;
 };
 

@@ -11,8 +11,10 @@ int TGridModel::columnCount(const QModelIndex& parent) const {
 QVariant TGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= FRows) return {};
     switch (role) {
-    case Qt::DisplayRole: return CellText ? CellText(index.column(), index.row()) : QString();
-    case Qt::TextAlignmentRole: return QVariant::fromValue(FColumns[static_cast<size_t>(index.column())].Alignment);
+    case Qt::DisplayRole:
+        return CellText ? CellText(index.column(), index.row()) : QString();
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(FColumns[static_cast<size_t>(index.column())].Alignment);
     case Qt::BackgroundRole:
     case Qt::ForegroundRole:
         if (CellStyle) {
@@ -20,14 +22,16 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
                 return role == Qt::BackgroundRole ? style->Background : style->Text;
         }
         return {};
-    default: return {};
+    default:
+        return {};
     }
 }
 
 QVariant TGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
     if (role == Qt::DisplayRole) return FColumns[static_cast<size_t>(section)].Header;
-    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(FColumns[static_cast<size_t>(section)].Alignment);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(FColumns[static_cast<size_t>(section)].Alignment);
     return {};
 }
 
@@ -66,7 +70,8 @@ TGridView::TGridView(QWidget* parent) : QTableView(parent), FModel(new TGridMode
     horizontalHeader()->setStretchLastSection(false);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &TGridView::HeaderClicked);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &TGridView::ClampWidth);
-    connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& i) { emit RowDoubleClicked(i.row()); });
+    connect(this, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& i) { emit RowDoubleClicked(i.row()); });
 }
 
 void TGridView::SetColumns(std::vector<TGridColumn> columns) {
@@ -74,7 +79,8 @@ void TGridView::SetColumns(std::vector<TGridColumn> columns) {
     const auto& cols = FModel->Columns();
     for (int c = 0; c < static_cast<int>(cols.size()); ++c) {
         const TGridColumn& col = cols[static_cast<size_t>(c)];
-        horizontalHeader()->setSectionResizeMode(c, col.FixedSize ? QHeaderView::Fixed : QHeaderView::Interactive);
+        horizontalHeader()->setSectionResizeMode(c, col.FixedSize ? QHeaderView::Fixed
+                                                                  : QHeaderView::Interactive);
         setColumnWidth(c, col.Width);
     }
 }
@@ -88,11 +94,17 @@ void TGridView::ClampWidth(int column, int, int newSize) {
     if (clamped != newSize) setColumnWidth(column, clamped);
 }
 
-void TGridView::SetRowCount(int rows) { FModel->SetRowCount(rows); }
+void TGridView::SetRowCount(int rows) {
+    FModel->SetRowCount(rows);
+}
 
-void TGridView::Invalidate() { viewport()->update(); }
+void TGridView::Invalidate() {
+    viewport()->update();
+}
 
-int TGridView::FocusedRow() const { return currentIndex().isValid() ? currentIndex().row() : -1; }
+int TGridView::FocusedRow() const {
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
 
 void TGridView::SetFocusedRow(int row) {
     if (row < 0 || row >= RowCount()) return;

@@ -29,7 +29,7 @@ struct TCellStyle {
 
 class TGridModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit TGridModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : FRows; }
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -44,14 +44,14 @@ public:
     std::function<QString(int column, int row)> CellText;
     std::function<std::optional<TCellStyle>(int column, int row)> CellStyle;
 
-private:
+  private:
     std::vector<TGridColumn> FColumns;
     int FRows = 0;
 };
 
 class TGridView : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit TGridView(QWidget* parent = nullptr);
 
     void SetColumns(std::vector<TGridColumn> columns);
@@ -70,11 +70,11 @@ public:
         FModel->CellStyle = std::move(fn);
     }
 
-signals:
+  signals:
     void RowDoubleClicked(int row);
     void HeaderClicked(int column);
 
-private:
+  private:
     void ClampWidth(int column, int oldSize, int newSize);
     TGridModel* FModel;
 };

@@ -23,18 +23,22 @@ TResult Cli(std::vector<std::string> args) {
 }
 
 class CliTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         TDbBuilder b(1024, 0x800C);
         b.Put16(0, 64, 0);
-        b.Typed(1, 2).Data(2, 128, 0, {}).IndexRoot(3, 128).Data(4, 20, 0, {test::TRecordSpec{test::Pack(
-            [] {
-                test::Bytes r(76, 0);
-                r[4] = 'G';
-                r[5] = '1';
-                r[74] = 1;
-                return r;
-            }())}}).Typed(5, 0x85, 4).Typed(6, 3, 2);
+        b.Typed(1, 2)
+            .Data(2, 128, 0, {})
+            .IndexRoot(3, 128)
+            .Data(4, 20, 0, {test::TRecordSpec{test::Pack([] {
+                      test::Bytes r(76, 0);
+                      r[4] = 'G';
+                      r[5] = '1';
+                      r[74] = 1;
+                      return r;
+                  }())}})
+            .Typed(5, 0x85, 4)
+            .Typed(6, 3, 2);
         Path = b.Write(Dir.File("db.fdb"), 10);
     }
     TTempDir Dir;
@@ -54,11 +58,13 @@ TEST_F(CliTest, PagesPrintsTheViewWithFiltersAndSort) {
         std::vector<std::string> Options;
         std::string Rows;
     } cases[] = {
-        {{}, "0\tDatabase header page\t0\n1\tPage inventory page\t0\n2\tData page\t0\n3\tIndex root page\t0\n"
-             "4\tData page\t0\n5\tUndefined types\t4\n6\tTransaction inventory page\t2\n"},
+        {{},
+         "0\tDatabase header page\t0\n1\tPage inventory page\t0\n2\tData page\t0\n3\tIndex root page\t0\n"
+         "4\tData page\t0\n5\tUndefined types\t4\n6\tTransaction inventory page\t2\n"},
         {{"--types", "0,5"}, "2\tData page\t0\n4\tData page\t0\n5\tUndefined types\t4\n"},
         {{"--relation", "128"}, "2\tData page\t0\n"},
-        {{"--types", "3,2", "--sort", "flags"}, "1\tPage inventory page\t0\n6\tTransaction inventory page\t2\n"},
+        {{"--types", "3,2", "--sort", "flags"},
+         "1\tPage inventory page\t0\n6\tTransaction inventory page\t2\n"},
         {{"--types", ""}, ""},
     };
     for (const Case& c : cases) {
@@ -122,7 +128,8 @@ TEST_F(CliTest, UnrecognisedHeaderNeedsPageSize) {
 
 TEST_F(CliTest, ReportsNeverWriteTheFile) {
     const auto before = test::ReadFileBytes(Path);
-    for (const char* cmd : {"info", "pages", "relations", "generators"}) Cli({cmd, Path});
+    for (const char* cmd : {"info", "pages", "relations", "generators"})
+        Cli({cmd, Path});
     EXPECT_EQ(test::ReadFileBytes(Path), before);
 }
 
@@ -140,7 +147,8 @@ TEST_F(CliTest, PageShowsTheCommonHeaderThenTheDecodedPage) {
     ASSERT_EQ(header.Status, 0) << header.Err;
     std::vector<std::string> lines;
     std::istringstream in(header.Out);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     ASSERT_EQ(lines.size(), 6u + 28u);
     EXPECT_EQ(lines[0], "Page Type\t1");
     EXPECT_EQ(lines[3], "Page Gene..\t0");
@@ -149,18 +157,25 @@ TEST_F(CliTest, PageShowsTheCommonHeaderThenTheDecodedPage) {
     EXPECT_EQ(lines[6 + 24], "Date and Time of creation\t2000-01-01 12:00:00");
 
     const TResult other = Cli({"page", path, "1"});
-    EXPECT_EQ(other.Out, "Page Type\t9\nPage Flags\t3\nChecksum\t0\nPage Gene..\t-1\nWAL seqno\t0\nWAL offset\t0\n");
+    EXPECT_EQ(other.Out,
+              "Page Type\t9\nPage Flags\t3\nChecksum\t0\nPage Gene..\t-1\nWAL seqno\t0\nWAL offset\t0\n");
 
     const TResult data = Cli({"page", path, "2"});
     ASSERT_EQ(data.Status, 0) << data.Err;
-    const std::string expectedTail = "Relation ID\t128\n# in relation\t6\n# of record segments\t3\n"
-                                     "Slot\tOffset  -  length\tRecord\tFlags\tTransaction ID\tPacked\tUnPacked\n";
+    const std::string expectedTail =
+        "Relation ID\t128\n# in relation\t6\n# of record segments\t3\n"
+        "Slot\tOffset  -  length\tRecord\tFlags\tTransaction ID\tPacked\tUnPacked\n";
     EXPECT_NE(data.Out.find(expectedTail), std::string::npos) << data.Out;
-    EXPECT_NE(data.Out.find("\tRecord\t513\t77\t" + [&] {
-        std::string hex;
-        for (uint8_t v : test::Pack(raw)) hex += "0123456789abcdef"[v >> 4], hex += "0123456789abcdef"[v & 15];
-        return hex;
-    }() + "\t000000002a000000\n"), std::string::npos) << data.Out;
+    EXPECT_NE(data.Out.find("\tRecord\t513\t77\t" +
+                            [&] {
+                                std::string hex;
+                                for (uint8_t v : test::Pack(raw))
+                                    hex += "0123456789abcdef"[v >> 4], hex += "0123456789abcdef"[v & 15];
+                                return hex;
+                            }() +
+                            "\t000000002a000000\n"),
+              std::string::npos)
+        << data.Out;
     EXPECT_NE(data.Out.find("\n1\t0 0\t\t\t\t\t\n"), std::string::npos);
     EXPECT_NE(data.Out.find("\tRecord blob\t16\t0\tabcd\tabcd\n"), std::string::npos) << data.Out;
 }

@@ -14,7 +14,7 @@ using test::TTempDir;
 namespace {
 
 class BaseFile : public testing::Test {
-protected:
+  protected:
     void Open(TDbBuilder& b, size_t trailing = 0) {
         Path = b.Write(Dir.File("db.fdb"), trailing);
         ASSERT_NE(File.Open(Path), nullptr);
@@ -75,9 +75,11 @@ TEST_F(BaseFile, PageBeyondTheEndReadsAsZeros) {
     std::unique_ptr<TPageFile> partial(File.GetPageBuffer(2));
     EXPECT_EQ(partial->Data().Size(), 1024);
     EXPECT_EQ(partial->Data().Memory()[9], 7);
-    for (int i = 10; i < 1024; ++i) ASSERT_EQ(partial->Data().Memory()[i], 0) << i;
+    for (int i = 10; i < 1024; ++i)
+        ASSERT_EQ(partial->Data().Memory()[i], 0) << i;
     std::unique_ptr<TPageFile> far(File.GetPageBuffer(50));
-    for (int i = 0; i < 1024; ++i) ASSERT_EQ(far->Data().Memory()[i], 0);
+    for (int i = 0; i < 1024; ++i)
+        ASSERT_EQ(far->Data().Memory()[i], 0);
 }
 
 TEST_F(BaseFile, WritePageWritesTheBufferAndRescansItsEntry) {
@@ -177,7 +179,8 @@ TEST_F(BaseFile, CopyPageBeyondTheTableGrowsFileAndTable) {
     const TMemTable& t = A().PageTable();
     ASSERT_EQ(t.EntryCount(), 7u);
     EXPECT_EQ(t.Entry(6).Type, 9);
-    for (int p = 3; p <= 5; ++p) EXPECT_EQ(t.Entry(p).Type, 0) << p; // read back: the gap is zeros
+    for (int p = 3; p <= 5; ++p)
+        EXPECT_EQ(t.Entry(p).Type, 0) << p; // read back: the gap is zeros
     EXPECT_EQ(test::ReadFileBytes(Path).size(), 7u * 1024u);
     EXPECT_EQ(A().VisibleCount(), 7u);
 }

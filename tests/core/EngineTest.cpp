@@ -1,7 +1,7 @@
 // Databases made by the real engine, compared with what the engine's own tools say.
+#include "support/Engine.h"
 #include "core/uRelationID.h"
 #include "support/DbBuilder.h"
-#include "support/Engine.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ using namespace morvane;
 namespace {
 
 class RealDatabase : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         if (!test::EngineAvailable()) return;
         Dir = new test::TTempDir();
@@ -90,10 +90,12 @@ TEST_F(RealDatabase, UserRelationsAreInTheRelationList) {
     TAnalyser* a = file.Open(Path);
     ASSERT_NE(a, nullptr);
     std::set<int> listed;
-    for (size_t i = 0; i < a->PageTable().RelationCount(); ++i) listed.insert(a->PageTable().RelationAt(i));
+    for (size_t i = 0; i < a->PageTable().RelationCount(); ++i)
+        listed.insert(a->PageTable().RelationAt(i));
     const auto ids = Tagged("REL=");
     ASSERT_EQ(ids.size(), 2u) << IsqlOutput;
-    for (const std::string& id : ids) EXPECT_TRUE(listed.count(std::stoi(id))) << id;
+    for (const std::string& id : ids)
+        EXPECT_TRUE(listed.count(std::stoi(id))) << id;
     EXPECT_TRUE(listed.count(20));
 }
 

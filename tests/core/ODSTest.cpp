@@ -28,11 +28,14 @@ TEST(PageType, CodeAndNameOfTypeBytes) {
 
 TEST(DecodeFlagBits, TenLowBitsOnly) {
     const auto all = DecodeFlagBits(0xFFFF);
-    for (bool b : all) EXPECT_TRUE(b);
+    for (bool b : all)
+        EXPECT_TRUE(b);
     const auto high = DecodeFlagBits(0xFC00);
-    for (bool b : high) EXPECT_FALSE(b);
+    for (bool b : high)
+        EXPECT_FALSE(b);
     const auto some = DecodeFlagBits(0x0201);
-    for (size_t i = 0; i < some.size(); ++i) EXPECT_EQ(some[i], i == 0 || i == 9) << i;
+    for (size_t i = 0; i < some.size(); ++i)
+        EXPECT_EQ(some[i], i == 0 || i == 9) << i;
 }
 
 TEST(PageHeader, DecodesSignedAndUnsignedFieldsAndShortBuffers) {

@@ -25,11 +25,14 @@ struct THeaderCase {
 
 std::vector<int> Column(const TAnalyser& a, int column) {
     std::vector<int> out;
-    for (size_t r = 0; r < a.VisibleCount(); ++r) out.push_back(std::stoi(a.GetCellText(column, r)));
+    for (size_t r = 0; r < a.VisibleCount(); ++r)
+        out.push_back(std::stoi(a.GetCellText(column, r)));
     return out;
 }
 
-std::vector<int> PageNumbers(const TAnalyser& a) { return Column(a, 0); }
+std::vector<int> PageNumbers(const TAnalyser& a) {
+    return Column(a, 0);
+}
 
 } // namespace
 
@@ -138,13 +141,20 @@ TEST(Analyser, EntriesCarryRelationAndSequenceOfDataAndIndexRootPages) {
 }
 
 class PageTableView : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // page: 0 header, 1 PIP, 2 data r12, 3 index root r12, 4 data r12, 5 type 0,
         // 6 type 0x85, 7 data r30, 8 data r12, 9 TIP, 10 type 11
         TDbBuilder b(1024);
-        b.Typed(1, 2).Data(2, 12, 0, {}).IndexRoot(3, 12).Data(4, 12, 1, {}).Typed(6, 0x85)
-            .Data(7, 30, 0, {}).Data(8, 12, 2, {}).Typed(9, 3, 2).Typed(10, 11, 1);
+        b.Typed(1, 2)
+            .Data(2, 12, 0, {})
+            .IndexRoot(3, 12)
+            .Data(4, 12, 1, {})
+            .Typed(6, 0x85)
+            .Data(7, 30, 0, {})
+            .Data(8, 12, 2, {})
+            .Typed(9, 3, 2)
+            .Typed(10, 11, 1);
         b.Typed(0, 1, 3);
         Analyser = File.Open(b.Write(Dir.File("db")));
         ASSERT_NE(Analyser, nullptr);
@@ -157,7 +167,8 @@ protected:
 TEST_F(PageTableView, TypeFilterTogglesAndUndefinedCoversHighBytes) {
     TAnalyser& a = *Analyser;
     EXPECT_EQ(a.VisibleCount(), 11u);
-    for (int code = 0; code <= 10; ++code) a.ToggleTypeFilter(code);
+    for (int code = 0; code <= 10; ++code)
+        a.ToggleTypeFilter(code);
     EXPECT_EQ(a.VisibleCount(), 0u);
     a.ToggleTypeFilter(0);
     EXPECT_EQ(PageNumbers(a), (std::vector<int>{5, 6, 10}));
@@ -199,7 +210,8 @@ TEST_F(PageTableView, SortByTypeAndFlagsGroupsKeysAndRepeatsIdempotently) {
     TAnalyser& a = *Analyser;
     a.SetSortColumn(1);
     std::vector<int> types;
-    for (int p : PageNumbers(a)) types.push_back(a.PageTable().Entry(p).Type);
+    for (int p : PageNumbers(a))
+        types.push_back(a.PageTable().Entry(p).Type);
     EXPECT_TRUE(std::is_sorted(types.begin(), types.end()));
     const auto once = PageNumbers(a);
     a.SetSortColumn(1);
@@ -216,10 +228,13 @@ TEST_F(PageTableView, SortByTypeAndFlagsGroupsKeysAndRepeatsIdempotently) {
 
 TEST(PageTable, SortHandlesManyEqualKeysAndLargeTables) {
     TMemTable t(200000);
-    for (size_t i = 0; i < t.EntryCount(); ++i) t.SetEntry(i, TRecordEntry{0, static_cast<uint8_t>((i * 7) % 3), 0, -1, -1});
+    for (size_t i = 0; i < t.EntryCount(); ++i)
+        t.SetEntry(i, TRecordEntry{0, static_cast<uint8_t>((i * 7) % 3), 0, -1, -1});
     t.SetSortColumn(1);
     ASSERT_EQ(t.VisibleCount(), 200000u);
-    for (size_t r = 1; r < t.VisibleCount(); ++r) ASSERT_LE(t.VisibleEntry(r - 1).Type, t.VisibleEntry(r).Type);
+    for (size_t r = 1; r < t.VisibleCount(); ++r)
+        ASSERT_LE(t.VisibleEntry(r - 1).Type, t.VisibleEntry(r).Type);
     t.SetSortColumn(0);
-    for (size_t r = 0; r < t.VisibleCount(); ++r) ASSERT_EQ(t.VisibleEntry(r).PageNumber, static_cast<int32_t>(r));
+    for (size_t r = 0; r < t.VisibleCount(); ++r)
+        ASSERT_EQ(t.VisibleEntry(r).PageNumber, static_cast<int32_t>(r));
 }

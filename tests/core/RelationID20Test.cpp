@@ -16,7 +16,8 @@ namespace {
 Bytes GenRecord(const std::string& name, uint16_t systemFlag, size_t width) {
     Bytes raw(width, 0);
     const size_t nameEnd = width - 4;
-    for (size_t i = 0; i < name.size() && 4 + i < nameEnd; ++i) raw[4 + i] = static_cast<uint8_t>(name[i]);
+    for (size_t i = 0; i < name.size() && 4 + i < nameEnd; ++i)
+        raw[4 + i] = static_cast<uint8_t>(name[i]);
     raw[width - 2] = systemFlag & 0xFF;
     raw[width - 1] = systemFlag >> 8;
     return raw;
@@ -42,8 +43,10 @@ TEST(RelationID20, FormFollowsTheODSVersion) {
     struct Case {
         uint16_t ODS;
         TRelationID20::TForm Form;
-    } cases[] = {{10, TRelationID20::TForm::Short}, {11, TRelationID20::TForm::Long},
-                 {0x800A, TRelationID20::TForm::Long}, {9, TRelationID20::TForm::Short}};
+    } cases[] = {{10, TRelationID20::TForm::Short},
+                 {11, TRelationID20::TForm::Long},
+                 {0x800A, TRelationID20::TForm::Long},
+                 {9, TRelationID20::TForm::Short}};
     for (const Case& c : cases) {
         TFixture f;
         TDbBuilder b(1024, c.ODS);
@@ -96,7 +99,8 @@ TEST(RelationID20, UnreadableSlotsAbortWithStreamReadError) {
     struct Case {
         const char* Name;
         uint16_t Offset, Length;
-    } cases[] = {{"length below the record header", 900, 5}, {"record past the page end", 1000, 40},
+    } cases[] = {{"length below the record header", 900, 5},
+                 {"record past the page end", 1000, 40},
                  {"offset past the page end", 2000, 20}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -14,7 +14,8 @@ namespace {
 
 std::vector<uint8_t> Sequence(size_t n) {
     std::vector<uint8_t> v(n);
-    for (size_t i = 0; i < n; ++i) v[i] = static_cast<uint8_t>(i);
+    for (size_t i = 0; i < n; ++i)
+        v[i] = static_cast<uint8_t>(i);
     return v;
 }
 
@@ -32,7 +33,8 @@ std::vector<uint8_t> Saved(THexModel& m) {
 
 std::string Narrow(const std::u32string& s) {
     std::string out;
-    for (char32_t c : s) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    for (char32_t c : s)
+        out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
     return out;
 }
 
@@ -100,7 +102,8 @@ TEST(HexLayout, CellsOfARowAndTheBlankCellsAfterTheLastByte) {
 
     THexModel empty;
     Load(empty, {});
-    for (int c = 1; c < empty.ColumnCount(); ++c) EXPECT_EQ(empty.CellText(0, c), U"") << c;
+    for (int c = 1; c < empty.ColumnCount(); ++c)
+        EXPECT_EQ(empty.CellText(0, c), U"") << c;
     EXPECT_EQ(empty.CaretColumn(), 2);
 }
 
@@ -139,15 +142,19 @@ TEST(HexTranslation, DisplayOfBytes) {
         TTranslationType T;
         char32_t Shown;
     } cases[] = {
-        {0x41, ttAnsi, U'A'},      {0xC0, ttAnsi, U'\u0410'}, {0x98, ttAnsi, U'.'}, {0x80, ttDos8, U'\u0410'},
-        {0xB0, ttDos8, U'\u2591'}, {0x41, ttASCII, U'A'},     {0x80, ttASCII, U'.'}, {0xFF, ttASCII, U'.'},
-        {0x80, ttMac, U'\u0414'},  {0x41, ttMac, U'A'},       {0xC1, ttEBCDIC, U'A'}, {0x00, ttEBCDIC, U'.'},
-        {0x4F, ttEBCDIC, U'\u044E'}, {0x41, ttEBCDIC, U'.'},  {0xF5, ttEBCDIC, U'5'}, {0x50, ttEBCDIC, U'&'},
+        {0x41, ttAnsi, U'A'},        {0xC0, ttAnsi, U'\u0410'}, {0x98, ttAnsi, U'.'},
+        {0x80, ttDos8, U'\u0410'},   {0xB0, ttDos8, U'\u2591'}, {0x41, ttASCII, U'A'},
+        {0x80, ttASCII, U'.'},       {0xFF, ttASCII, U'.'},     {0x80, ttMac, U'\u0414'},
+        {0x41, ttMac, U'A'},         {0xC1, ttEBCDIC, U'A'},    {0x00, ttEBCDIC, U'.'},
+        {0x4F, ttEBCDIC, U'\u044E'}, {0x41, ttEBCDIC, U'.'},    {0xF5, ttEBCDIC, U'5'},
+        {0x50, ttEBCDIC, U'&'},
     };
-    for (const Case& c : cases) EXPECT_EQ(DisplayChar(c.Byte, c.T, true, U'.'), c.Shown) << int(c.Byte) << " " << c.T;
+    for (const Case& c : cases)
+        EXPECT_EQ(DisplayChar(c.Byte, c.T, true, U'.'), c.Shown) << int(c.Byte) << " " << c.T;
     for (int t = ttAnsi; t <= ttEBCDIC; ++t)
         for (uint8_t b = 0; b < 0x20; ++b)
-            EXPECT_EQ(DisplayChar(b, static_cast<TTranslationType>(t), true, U'.'), U'.') << t << " " << int(b);
+            EXPECT_EQ(DisplayChar(b, static_cast<TTranslationType>(t), true, U'.'), U'.')
+                << t << " " << int(b);
     EXPECT_EQ(DisplayChar(0x05, ttAnsi, false, U'.'), U'\x05');
 }
 
@@ -157,12 +164,14 @@ TEST(HexTranslation, InputOfCharacters) {
         TTranslationType T;
         int Byte; // -1 refused
     } cases[] = {
-        {U'A', ttAnsi, 0x41},      {U'\x1F', ttAnsi, -1},      {U'\u0416', ttAnsi, 0xC6}, {U'\u4E00', ttAnsi, -1},
-        {U'\u0416', ttDos8, 0x86}, {U'\x1F', ttDos8, -1},      {U' ', ttDos8, 0x20},      {U'\u0416', ttASCII, -1},
-        {U'a', ttASCII, 0x61},     {U'\x7F', ttASCII, 0x7F},   {U'\x10', ttASCII, -1},    {U'\u0414', ttMac, 0x80},
-        {U'z', ttMac, 0x7A},       {U'\x01', ttMac, -1},       {U'A', ttEBCDIC, 0xC1},    {U'&', ttEBCDIC, 0x50},
-        {U'[', ttEBCDIC, -1},      {U'{', ttEBCDIC, -1},       {U'\u044E', ttEBCDIC, 0x4F}, {U'\u0416', ttEBCDIC, -1},
-        {U'9', ttEBCDIC, 0xF9},    {U'\\', ttEBCDIC, 0xE0},
+        {U'A', ttAnsi, 0x41},        {U'\x1F', ttAnsi, -1},     {U'\u0416', ttAnsi, 0xC6},
+        {U'\u4E00', ttAnsi, -1},     {U'\u0416', ttDos8, 0x86}, {U'\x1F', ttDos8, -1},
+        {U' ', ttDos8, 0x20},        {U'\u0416', ttASCII, -1},  {U'a', ttASCII, 0x61},
+        {U'\x7F', ttASCII, 0x7F},    {U'\x10', ttASCII, -1},    {U'\u0414', ttMac, 0x80},
+        {U'z', ttMac, 0x7A},         {U'\x01', ttMac, -1},      {U'A', ttEBCDIC, 0xC1},
+        {U'&', ttEBCDIC, 0x50},      {U'[', ttEBCDIC, -1},      {U'{', ttEBCDIC, -1},
+        {U'\u044E', ttEBCDIC, 0x4F}, {U'\u0416', ttEBCDIC, -1}, {U'9', ttEBCDIC, 0xF9},
+        {U'\\', ttEBCDIC, 0xE0},
     };
     for (const Case& c : cases) {
         const auto b = InputByte(c.Ch, c.T);
@@ -173,14 +182,16 @@ TEST(HexTranslation, InputOfCharacters) {
     }
     EXPECT_EQ(AltKeypadByte(U'\x01'), 0x01);
     EXPECT_EQ(AltKeypadByte(U'\u0416'), 0x86);
-    for (int mac = 0x80; mac < 0x100; ++mac) EXPECT_EQ(DisplayToMac(MacToDisplay(static_cast<uint8_t>(mac))), mac);
+    for (int mac = 0x80; mac < 0x100; ++mac)
+        EXPECT_EQ(DisplayToMac(MacToDisplay(static_cast<uint8_t>(mac))), mac);
     int ebcdicChars = 0;
-    for (int e = 0; e < 256; ++e) ebcdicChars += EbcdicToDisplay(static_cast<uint8_t>(e)) != 0;
+    for (int e = 0; e < 256; ++e)
+        ebcdicChars += EbcdicToDisplay(static_cast<uint8_t>(e)) != 0;
     EXPECT_EQ(ebcdicChars, 92);
 }
 
 class HexKeys : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Load(M, Sequence(40)); // rows of 16, 16 and 8 bytes
         M.VisibleRows = 2;
@@ -232,7 +243,8 @@ TEST_F(HexKeys, NavigationTable) {
         {"ctrl+t", 7, aChar, 0, TKey::LetterT, ctrl, 0, 7, aHex, 0, true},
         {"plain t is typing", 7, aChar, 0, TKey::LetterT, none, 0, 7, aChar, 0, false},
         {"ctrl+unset marker: caret row start", 21, aChar, 0, TKey::Digit, ctrl, 5, 16, aHex, 0, true},
-        {"backspace moves left and is passed on", 21, aChar, 0, TKey::Backspace, none, 0, 20, aChar, 0, false},
+        {"backspace moves left and is passed on", 21, aChar, 0, TKey::Backspace, none, 0, 20, aChar, 0,
+         false},
         {"backspace stays in its row", 16, aChar, 0, TKey::Backspace, none, 0, 16, aChar, 0, false},
         {"delete without ctrl passes on", 3, aHex, 0, TKey::Delete, none, 0, 3, aHex, 0, false},
         {"escape passes on", 3, aHex, 0, TKey::Escape, none, 0, 3, aHex, 0, false},
@@ -270,10 +282,12 @@ TEST_F(HexKeys, ShiftSelectionGrowsFromTheAnchorAndPlainKeysClearIt) {
     const TShiftState shift{true, false, false};
     EXPECT_TRUE(M.KeyDown(TKey::Shift, shift));
     EXPECT_TRUE(M.Selecting());
-    for (int i = 0; i < 3; ++i) M.KeyDown(TKey::Right, shift);
+    for (int i = 0; i < 3; ++i)
+        M.KeyDown(TKey::Right, shift);
     EXPECT_EQ(M.SelectionStart(), 5);
     EXPECT_EQ(M.SelectionEnd(), 8);
-    for (int i = 0; i < 5; ++i) M.KeyDown(TKey::Left, shift);
+    for (int i = 0; i < 5; ++i)
+        M.KeyDown(TKey::Left, shift);
     EXPECT_EQ(M.SelectionStart(), 3);
     EXPECT_EQ(M.SelectionEnd(), 5);
     M.KeyDown(TKey::Down, shift);
@@ -305,7 +319,7 @@ TEST_F(HexKeys, MouseSelectionAndHitTesting) {
     EXPECT_EQ(M.CaretArea(), aChar);
     M.MouseUp();
     M.MouseMove(2, 5);
-    EXPECT_EQ(M.SelectionEnd(), 18); // no drag without the button
+    EXPECT_EQ(M.SelectionEnd(), 18);        // no drag without the button
     M.MouseDown(2, 2 * 16 + 3 + 12, false); // past byte 39 in the characters
     EXPECT_EQ(M.CaretByte(), 39);
     EXPECT_EQ(M.CaretArea(), aChar);
@@ -518,14 +532,16 @@ TEST(HexColours, MarkedSelectedAndGroupColours) {
 TEST(HexWorkingCopy, PaintingAScreenReadsOneWindowAndTheFileIsPrivate) {
     THexModel m;
     std::vector<uint8_t> big(64u << 20);
-    for (size_t i = 0; i < big.size(); i += 4096) big[i] = static_cast<uint8_t>(i >> 12);
+    for (size_t i = 0; i < big.size(); i += 4096)
+        big[i] = static_cast<uint8_t>(i >> 12);
     TMemoryStream s(std::move(big));
     m.LoadFromStream(s);
     const int64_t top = 2'000'000; // rows of 16: far into the copy
     for (int pass = 0; pass < 2; ++pass) {
         m.WorkingCopy().ResetCounters();
         for (int64_t row = top; row < top + 60; ++row)
-            for (int col = 0; col < m.ColumnCount(); ++col) (void)m.CellText(row, col);
+            for (int col = 0; col < m.ColumnCount(); ++col)
+                (void)m.CellText(row, col);
         EXPECT_LE(m.WorkingCopy().WindowLoads(), pass == 0 ? 1 : 0);
         EXPECT_LE(m.WorkingCopy().WindowBytesRead(), TWorkingCopy::kWindowSize);
     }

@@ -9,15 +9,16 @@ using test::TDbBuilder;
 using test::TRecordSpec;
 
 namespace {
-TMemoryStream PageStream(TDbBuilder& b, int n) { return TMemoryStream(b.Page(n)); }
+TMemoryStream PageStream(TDbBuilder& b, int n) {
+    return TMemoryStream(b.Page(n));
+}
 } // namespace
 
 TEST(DataPage, HeaderSlotsAndRecordKinds) {
     TDbBuilder b(1024);
     const Bytes raw = {7, 0, 0, 0, 'A', 'B', 'C'};
     b.Data(1, 12, 3,
-           {TRecordSpec{test::Pack(raw), 0x0201, 42},
-            TRecordSpec{{}, 0, 0, true},
+           {TRecordSpec{test::Pack(raw), 0x0201, 42}, TRecordSpec{{}, 0, 0, true},
             TRecordSpec{test::Pack(raw), rhd_incomplete, -5, false, 24},
             TRecordSpec{Bytes{1, 2, 3, 4}, rhd_incomplete | rhd_blob, 99, false, 30}});
     TMemoryStream s = PageStream(b, 1);
@@ -38,7 +39,8 @@ TEST(DataPage, HeaderSlotsAndRecordKinds) {
     EXPECT_EQ(first.Flags(), 0x0201);
     EXPECT_EQ(first.Transaction(), 42);
     const TFlagBits bits = DecodeFlagBits(first.Flags());
-    for (size_t i = 0; i < bits.size(); ++i) EXPECT_EQ(bits[i], i == 0 || i == 9);
+    for (size_t i = 0; i < bits.size(); ++i)
+        EXPECT_EQ(bits[i], i == 0 || i == 9);
     const TRecordBytes firstBytes = RecordBytes(first);
     EXPECT_EQ(firstBytes.Unpacked, raw);
     EXPECT_EQ(firstBytes.Packed, test::Pack(raw));
@@ -88,9 +90,17 @@ TEST(PageRange, TargetTexts) {
         int Result;
         int64_t First, Last;
     } cases[] = {
-        {"7", 2, 7, -1},      {"7-9", 1, 7, 9},   {"9-7", 1, 9, 7},     {"7-", 3, 7, -1},
-        {"-", 4, -1, -1},     {"-5", 4, -1, -1},  {"x", 2, -1, -1},     {"7-9-11", 1, 7, -1},
-        {"a-9", 1, -1, 9},    {"", 2, -1, -1},    {"5000000000", 2, 5000000000, -1},
+        {"7", 2, 7, -1},
+        {"7-9", 1, 7, 9},
+        {"9-7", 1, 9, 7},
+        {"7-", 3, 7, -1},
+        {"-", 4, -1, -1},
+        {"-5", 4, -1, -1},
+        {"x", 2, -1, -1},
+        {"7-9-11", 1, 7, -1},
+        {"a-9", 1, -1, 9},
+        {"", 2, -1, -1},
+        {"5000000000", 2, 5000000000, -1},
     };
     for (const Case& c : cases) {
         const TPageRange r = ParsePageRange(c.Text);

@@ -42,10 +42,20 @@ TEST(StrToInt, AcceptsOnlyPlainDecimalIn32Bits) {
         bool Ok;
         int32_t Value;
     } cases[] = {
-        {"0", true, 0},           {"123", true, 123},     {"-17", true, -17},  {"+5", true, 5},
-        {"2147483647", true, 2147483647}, {"-2147483648", true, INT32_MIN},
-        {"2147483648", false, 0}, {"-2147483649", false, 0}, {"", false, 0}, {"-", false, 0},
-        {" 1", false, 0},         {"1 ", false, 0},       {"0x10", false, 0},  {"1,000", false, 0},
+        {"0", true, 0},
+        {"123", true, 123},
+        {"-17", true, -17},
+        {"+5", true, 5},
+        {"2147483647", true, 2147483647},
+        {"-2147483648", true, INT32_MIN},
+        {"2147483648", false, 0},
+        {"-2147483649", false, 0},
+        {"", false, 0},
+        {"-", false, 0},
+        {" 1", false, 0},
+        {"1 ", false, 0},
+        {"0x10", false, 0},
+        {"1,000", false, 0},
         {"12a", false, 0},
     };
     for (const Case& c : cases) {
@@ -57,7 +67,8 @@ TEST(StrToInt, AcceptsOnlyPlainDecimalIn32Bits) {
                 StrToInt(c.Text);
                 FAIL();
             } catch (const EConvertError& e) {
-                EXPECT_EQ(std::string(e.what()), std::string("'") + c.Text + "' is not a valid integer value");
+                EXPECT_EQ(std::string(e.what()),
+                          std::string("'") + c.Text + "' is not a valid integer value");
             }
         }
     }

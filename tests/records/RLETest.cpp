@@ -56,7 +56,8 @@ TEST(RLE, DecodesTheDocumentedImagesWithBothDecoders) {
         EXPECT_EQ(DecodeWithCallbacks(c.Packed), c.Expected);
     }
     Bytes literal127{0x7F};
-    for (int i = 0; i < 127; ++i) literal127.push_back(static_cast<uint8_t>(i));
+    for (int i = 0; i < 127; ++i)
+        literal127.push_back(static_cast<uint8_t>(i));
     EXPECT_EQ(Decode(literal127), Bytes(literal127.begin() + 1, literal127.end()));
 }
 
@@ -97,7 +98,8 @@ TEST(RLE, ReadIntegersAndRefuseOffsetsOutsideTheRecord) {
 
 TEST(RLE, TestPackerRoundTrips) {
     Bytes raw;
-    for (int i = 0; i < 700; ++i) raw.push_back(static_cast<uint8_t>(i % 7 < 4 ? 0 : i));
+    for (int i = 0; i < 700; ++i)
+        raw.push_back(static_cast<uint8_t>(i % 7 < 4 ? 0 : i));
     raw.insert(raw.end(), 300, 0x20);
     EXPECT_EQ(Decode(test::Pack(raw)), raw);
 }

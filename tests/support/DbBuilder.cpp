@@ -22,7 +22,8 @@ Bytes Pack(const Bytes& raw) {
     size_t i = 0;
     while (i < raw.size()) {
         size_t run = 1;
-        while (i + run < raw.size() && raw[i + run] == raw[i] && run < 128) ++run;
+        while (i + run < raw.size() && raw[i + run] == raw[i] && run < 128)
+            ++run;
         if (run >= 3) {
             out.push_back(static_cast<uint8_t>(256 - run));
             out.push_back(raw[i]);
@@ -32,7 +33,8 @@ Bytes Pack(const Bytes& raw) {
         size_t start = i, len = 0;
         while (i < raw.size() && len < 127) {
             size_t r = 1;
-            while (i + r < raw.size() && raw[i + r] == raw[i] && r < 3) ++r;
+            while (i + r < raw.size() && raw[i + r] == raw[i] && r < 3)
+                ++r;
             if (r >= 3) break;
             ++i;
             ++len;
@@ -48,7 +50,8 @@ TDbBuilder::TDbBuilder(int pageSize, uint16_t ods) : FPageSize(pageSize) {
 }
 
 Bytes& TDbBuilder::Page(int n) {
-    while (static_cast<int>(FPages.size()) <= n) FPages.emplace_back(FPageSize, 0);
+    while (static_cast<int>(FPages.size()) <= n)
+        FPages.emplace_back(FPageSize, 0);
     return FPages[n];
 }
 
@@ -82,7 +85,8 @@ TDbBuilder& TDbBuilder::IndexRoot(int n, uint16_t relation) {
     return Put16(n, 16, relation);
 }
 
-TDbBuilder& TDbBuilder::Data(int n, uint16_t relation, int32_t sequence, const std::vector<TRecordSpec>& records) {
+TDbBuilder& TDbBuilder::Data(int n, uint16_t relation, int32_t sequence,
+                             const std::vector<TRecordSpec>& records) {
     Typed(n, 5);
     Put32(n, 16, static_cast<uint32_t>(sequence));
     Put16(n, 20, relation);
@@ -106,7 +110,8 @@ TDbBuilder& TDbBuilder::Data(int n, uint16_t relation, int32_t sequence, const s
 
 std::string TDbBuilder::Write(const std::string& path, size_t trailingBytes) const {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    for (const Bytes& p : FPages) out.write(reinterpret_cast<const char*>(p.data()), static_cast<std::streamsize>(p.size()));
+    for (const Bytes& p : FPages)
+        out.write(reinterpret_cast<const char*>(p.data()), static_cast<std::streamsize>(p.size()));
     const std::string tail(trailingBytes, '\x7');
     out << tail;
     if (!out) throw std::runtime_error("cannot write " + path);

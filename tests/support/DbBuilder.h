@@ -13,7 +13,7 @@ using Bytes = std::vector<uint8_t>;
 
 // A fresh directory under the system's temporary directory, removed with the object.
 class TTempDir {
-public:
+  public:
     TTempDir();
     ~TTempDir();
     TTempDir(const TTempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     std::string File(const std::string& name) const { return (FPath / name).string(); }
     const std::filesystem::path& Path() const { return FPath; }
 
-private:
+  private:
     std::filesystem::path FPath;
 };
 
@@ -29,15 +29,15 @@ private:
 Bytes Pack(const Bytes& raw);
 
 struct TRecordSpec {
-    Bytes Stored;          // the bytes after the record header, as stored
-    uint16_t Flags = 0;    // record header flags (offset 10)
+    Bytes Stored;       // the bytes after the record header, as stored
+    uint16_t Flags = 0; // record header flags (offset 10)
     int32_t Transaction = 0;
-    bool Empty = false;    // an empty slot (offset 0, length 0)
-    int HeaderSize = 13;   // 13 record, 24 fragment, 30 blob
+    bool Empty = false;  // an empty slot (offset 0, length 0)
+    int HeaderSize = 13; // 13 record, 24 fragment, 30 blob
 };
 
 class TDbBuilder {
-public:
+  public:
     explicit TDbBuilder(int pageSize = 4096, uint16_t ods = 10);
 
     int PageSize() const { return FPageSize; }
@@ -54,7 +54,7 @@ public:
     // Writes all pages, then extra bytes of a partial page.
     std::string Write(const std::string& path, size_t trailingBytes = 0) const;
 
-private:
+  private:
     int FPageSize;
     std::vector<Bytes> FPages;
 };

@@ -19,7 +19,8 @@ std::string RunCommand(const std::string& command) {
     if (!pipe) throw std::runtime_error("cannot run " + command);
     std::array<char, 4096> buf{};
     size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) out.append(buf.data(), n);
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        out.append(buf.data(), n);
     pclose(pipe);
     return out;
 }

@@ -11,7 +11,7 @@
 namespace morvane::test {
 
 class TScriptedDialogs : public ui::TDialogs {
-public:
+  public:
     TScriptedDialogs() { ui::SetDialogs(this); }
     ~TScriptedDialogs() override { ui::SetDialogs(nullptr); }
 

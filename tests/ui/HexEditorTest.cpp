@@ -1,6 +1,6 @@
+#include "hexview/hexeditor.h"
 #include "hexview/HexMenu.h"
 #include "hexview/HexProfile.h"
-#include "hexview/hexeditor.h"
 #include "platform/Errors.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/Stream.h"
@@ -19,7 +19,8 @@ namespace {
 
 std::vector<uint8_t> PageLike(size_t n) {
     std::vector<uint8_t> v(n);
-    for (size_t i = 0; i < n; ++i) v[i] = static_cast<uint8_t>((i * 37) ^ (i >> 3));
+    for (size_t i = 0; i < n; ++i)
+        v[i] = static_cast<uint8_t>((i * 37) ^ (i >> 3));
     const char text[] = "RDB$PAGES Morvane sample text";
     std::copy(std::begin(text), std::end(text) - 1, v.begin() + 64);
     return v;
@@ -48,21 +49,28 @@ TEST(HexEditorWidget, OnlyKeysTheViewDoesNotConsumeReachTheOwner) {
         Qt::KeyboardModifiers Mods;
         bool Passed;
     } cases[] = {
-        {Qt::Key_Right, Qt::NoModifier, false}, {Qt::Key_Down, Qt::NoModifier, false},
-        {Qt::Key_PageDown, Qt::NoModifier, false}, {Qt::Key_Home, Qt::ControlModifier, false},
-        {Qt::Key_Tab, Qt::NoModifier, false},   {Qt::Key_Insert, Qt::NoModifier, false},
+        {Qt::Key_Right, Qt::NoModifier, false},
+        {Qt::Key_Down, Qt::NoModifier, false},
+        {Qt::Key_PageDown, Qt::NoModifier, false},
+        {Qt::Key_Home, Qt::ControlModifier, false},
+        {Qt::Key_Tab, Qt::NoModifier, false},
+        {Qt::Key_Insert, Qt::NoModifier, false},
         {Qt::Key_3, Qt::ControlModifier | Qt::ShiftModifier, false},
         {Qt::Key_Delete, Qt::ControlModifier, false},
-        {Qt::Key_Escape, Qt::NoModifier, true}, {Qt::Key_F5, Qt::NoModifier, true},
-        {Qt::Key_Return, Qt::NoModifier, true}, {Qt::Key_Delete, Qt::NoModifier, true},
-        {Qt::Key_Backspace, Qt::NoModifier, true}, {Qt::Key_A, Qt::NoModifier, true},
+        {Qt::Key_Escape, Qt::NoModifier, true},
+        {Qt::Key_F5, Qt::NoModifier, true},
+        {Qt::Key_Return, Qt::NoModifier, true},
+        {Qt::Key_Delete, Qt::NoModifier, true},
+        {Qt::Key_Backspace, Qt::NoModifier, true},
+        {Qt::Key_A, Qt::NoModifier, true},
     };
     for (const Case& c : cases) {
         passed.clear();
         QTest::keyClick(&view, c.Key, c.Mods);
         // The modifier keys themselves are keys the view does not consume either.
         EXPECT_EQ(std::count(passed.begin(), passed.end(), c.Key), c.Passed ? 1 : 0) << c.Key;
-        if (c.Mods & Qt::ControlModifier) EXPECT_EQ(std::count(passed.begin(), passed.end(), Qt::Key_Control), 1);
+        if (c.Mods & Qt::ControlModifier)
+            EXPECT_EQ(std::count(passed.begin(), passed.end(), Qt::Key_Control), 1);
         EXPECT_EQ(std::count(passed.begin(), passed.end(), Qt::Key_Shift), 0);
     }
 }
@@ -123,7 +131,8 @@ TEST(HexEditorWidget, MenuChangesTheViewAndStoresItsProfile) {
     EXPECT_EQ(menu.actions()[0]->text(), "Bytes per column");
     EXPECT_EQ(menu.actions()[3]->text(), "Translation");
     QStringList lineItems;
-    for (QAction* a : menu.LineMenu()->actions()) lineItems << a->text();
+    for (QAction* a : menu.LineMenu()->actions())
+        lineItems << a->text();
     EXPECT_EQ(lineItems, (QStringList{"4 bytes", "8 bytes", "16 bytes"}));
 
     emit menu.LineMenu()->aboutToShow();
@@ -141,7 +150,8 @@ TEST(HexEditorWidget, MenuChangesTheViewAndStoresItsProfile) {
     EXPECT_FALSE(Item(menu.LineMenu(), "16 bytes")->isChecked());
     pageView.SetBytesPerLine(12);
     emit menu.LineMenu()->aboutToShow();
-    for (QAction* a : menu.LineMenu()->actions()) EXPECT_FALSE(a->isChecked());
+    for (QAction* a : menu.LineMenu()->actions())
+        EXPECT_FALSE(a->isChecked());
 
     THexEditor recordView;
     recordView.setObjectName("heRecord");

@@ -1,7 +1,7 @@
 #include "editors/U_fm_HexEditor.h"
 #include "editors/uHexEditor.h"
-#include "hexview/hexeditor.h"
 #include "hexview/HexMenu.h"
+#include "hexview/hexeditor.h"
 #include "platform/Errors.h"
 #include "platform/Settings.h"
 #include "shell/uMain.h"
@@ -29,16 +29,23 @@ using test::TDbBuilder;
 namespace {
 
 class MainWindow : public testing::Test {
-protected:
+  protected:
     MainWindow() : Window(Settings) {}
 
     // page: 0 header, 1 PIP, 2 data r12, 3 index root r12, 4 data r12, 5 type 0, 6 type 200,
     // 7 data r30, 8 TIP, 9 type 10
     std::string Sample(const std::string& name = "db.fdb") {
         TDbBuilder b(1024);
-        b.Typed(1, 2).Data(2, 12, 0, {}).IndexRoot(3, 12).Data(4, 12, 1, {}).Typed(6, 200)
-            .Data(7, 30, 0, {}).Typed(8, 3).Typed(9, 10);
-        for (int p = 0; p < 10; ++p) b.Page(p)[1000] = static_cast<uint8_t>(0xA0 + p);
+        b.Typed(1, 2)
+            .Data(2, 12, 0, {})
+            .IndexRoot(3, 12)
+            .Data(4, 12, 1, {})
+            .Typed(6, 200)
+            .Data(7, 30, 0, {})
+            .Typed(8, 3)
+            .Typed(9, 10);
+        for (int p = 0; p < 10; ++p)
+            b.Page(p)[1000] = static_cast<uint8_t>(0xA0 + p);
         return b.Write(Dir.File(name));
     }
     void Open(const std::string& path) {
@@ -47,12 +54,14 @@ protected:
     }
     std::vector<QString> Column(int column) {
         std::vector<QString> out;
-        for (int r = 0; r < Window.PageList()->RowCount(); ++r) out.push_back(Window.PageList()->CellText(column, r));
+        for (int r = 0; r < Window.PageList()->RowCount(); ++r)
+            out.push_back(Window.PageList()->CellText(column, r));
         return out;
     }
     std::vector<int> Pages() {
         std::vector<int> out;
-        for (const QString& s : Column(0)) out.push_back(s.toInt());
+        for (const QString& s : Column(0))
+            out.push_back(s.toInt());
         return out;
     }
     editors::THexEditor* OpenRaw(int page) {
@@ -100,9 +109,11 @@ TEST_F(MainWindow, StartsClosedAndOpensIntoTheOpenLook) {
     EXPECT_EQ(Window.PageList()->RowCount(), 10);
     EXPECT_EQ(Window.PageList()->CellText(1, 9), "Write ahead log information");
     QStringList relations;
-    for (int i = 0; i < Window.RelationChoice()->count(); ++i) relations << Window.RelationChoice()->itemText(i);
+    for (int i = 0; i < Window.RelationChoice()->count(); ++i)
+        relations << Window.RelationChoice()->itemText(i);
     EXPECT_EQ(relations, (QStringList{"All Pages", "12", "30"}));
-    for (int c = 0; c <= 10; ++c) EXPECT_TRUE(Window.FilterButton(c)->isEnabled() && Window.FilterButton(c)->isChecked());
+    for (int c = 0; c <= 10; ++c)
+        EXPECT_TRUE(Window.FilterButton(c)->isEnabled() && Window.FilterButton(c)->isChecked());
 
     Window.CloseCommand();
     EXPECT_EQ(Window.GetManager(), nullptr);
@@ -148,7 +159,8 @@ TEST_F(MainWindow, AThousandPageScanMovesTheBarOnlyAtEvenPercentages) {
     Open(path);
     ASSERT_FALSE(values.empty());
     EXPECT_LE(values.size(), 52u);
-    for (int v : values) EXPECT_EQ(v % 2, 0) << v;
+    for (int v : values)
+        EXPECT_EQ(v % 2, 0) << v;
     EXPECT_EQ(values.front(), 2);
     EXPECT_EQ(values.back(), 0); // reset when the scan is over
     EXPECT_EQ(values[values.size() - 2], 100);
@@ -172,9 +184,11 @@ TEST_F(MainWindow, OpeningASecondDatabaseClosesTheFirstOnesWindowsWithoutAsking)
 
 TEST_F(MainWindow, FilterButtonsToggleTypesOfThePageList) {
     Open(Sample());
-    for (int c = 0; c <= 10; ++c) QTest::mouseClick(Window.FilterButton(c), Qt::LeftButton);
+    for (int c = 0; c <= 10; ++c)
+        QTest::mouseClick(Window.FilterButton(c), Qt::LeftButton);
     EXPECT_EQ(Window.PageList()->RowCount(), 0);
-    for (int c = 0; c <= 10; ++c) EXPECT_FALSE(Window.FilterButton(c)->isChecked());
+    for (int c = 0; c <= 10; ++c)
+        EXPECT_FALSE(Window.FilterButton(c)->isChecked());
     QTest::mouseClick(Window.FilterButton(0), Qt::LeftButton);
     EXPECT_EQ(Pages(), (std::vector<int>{5, 6}));
     QTest::mouseClick(Window.FilterButton(10), Qt::LeftButton);
@@ -198,7 +212,8 @@ TEST_F(MainWindow, HeaderClickSortsAscendingAndASecondClickKeepsTheOrder) {
     Window.PageListHeaderClicked(1);
     const auto once = Pages();
     std::vector<int> types;
-    for (int p : once) types.push_back(Window.GetManager()->Analyser()->PageTable().EntryType(p));
+    for (int p : once)
+        types.push_back(Window.GetManager()->Analyser()->PageTable().EntryType(p));
     EXPECT_TRUE(std::is_sorted(types.begin(), types.end()));
     Window.PageListHeaderClicked(1);
     EXPECT_EQ(Pages(), once);
@@ -298,7 +313,8 @@ TEST_F(MainWindow, CtrlDeleteOnTheFirstByteThenSaveShiftsThePageDown) {
     EXPECT_EQ(ViewOf(e)->Model().DataSize(), 1023);
     e->SavePage();
     const Bytes after = PageOnDisk(path, 9);
-    for (int i = 0; i < 1023; ++i) ASSERT_EQ(after[i], before[i + 1]) << i;
+    for (int i = 0; i < 1023; ++i)
+        ASSERT_EQ(after[i], before[i + 1]) << i;
     EXPECT_EQ(after[1023], before[1023]);
 }
 
@@ -333,7 +349,7 @@ TEST_F(MainWindow, AViewThatCannotGiveItsBytesBackFailsTheSaveAndWritesNothing) 
     EXPECT_EQ(PageOnDisk(path, 5)[0], 0);
     EXPECT_TRUE(ViewOf(e)->Modified());
     EXPECT_EQ(e->GetPage()->Data().Memory()[0], 0); // the buffer was not touched either
-    Dialogs.Answers = {TAnswer::Yes}; // the failed save keeps the window open
+    Dialogs.Answers = {TAnswer::Yes};               // the failed save keeps the window open
     CloseEditorWindow(e);
     EXPECT_EQ(WindowCount(), 1);
     EXPECT_EQ(Dialogs.Shown.back().left(38), "The page's bytes could not be taken fr");
@@ -434,7 +450,8 @@ TEST_F(MainWindow, CopyPageCopiesOverTargetsAndGrowsTheFile) {
         EXPECT_EQ(Dialogs.CopySourceShown, "9");
         for (int p = 0; p < 10; ++p) {
             const bool written = std::find(c.Written.begin(), c.Written.end(), p) != c.Written.end();
-            EXPECT_EQ(PageOnDisk(path, p)[1000], written ? 0xA9 : before[static_cast<size_t>(p * 1024 + 1000)])
+            EXPECT_EQ(PageOnDisk(path, p)[1000],
+                      written ? 0xA9 : before[static_cast<size_t>(p * 1024 + 1000)])
                 << c.Target.toStdString() << " page " << p;
         }
     }

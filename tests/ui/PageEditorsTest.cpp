@@ -34,7 +34,7 @@ using test::TRecordSpec;
 namespace {
 
 class PageEditors : public testing::Test {
-protected:
+  protected:
     PageEditors() : Window(Settings) {}
 
     void Open(TDbBuilder& b) {
@@ -46,7 +46,8 @@ protected:
     Bytes PageOnDisk(int page) {
         const Bytes all = test::ReadFileBytes(Path);
         const size_t ps = M().Analyser()->PageSize();
-        return Bytes(all.begin() + static_cast<long>(page * ps), all.begin() + static_cast<long>((page + 1) * ps));
+        return Bytes(all.begin() + static_cast<long>(page * ps),
+                     all.begin() + static_cast<long>((page + 1) * ps));
     }
     editors::TDataPageEditor* OpenData(int page) {
         auto* e = dynamic_cast<editors::TDataPageEditor*>(M().OpenPageEditor(page));
@@ -68,7 +69,8 @@ protected:
 
 Bytes Record(int32_t key, const std::string& text) {
     Bytes r = {0, 0, 0, 0};
-    for (int i = 0; i < 4; ++i) r.push_back(static_cast<uint8_t>(key >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        r.push_back(static_cast<uint8_t>(key >> (8 * i)));
     r.insert(r.end(), text.begin(), text.end());
     return r;
 }
@@ -110,10 +112,8 @@ TEST_F(PageEditors, HeaderEditorShowsItsRowsAndKeepsThemAfterAHexEditAndSave) {
 TEST_F(PageEditors, DataEditorListsSlotsAndShowsRecords) {
     TDbBuilder b(1024);
     b.Data(1, 12, 4,
-           {TRecordSpec{test::Pack(Record(7, "seven")), 0x0201, 42},
-            TRecordSpec{{}, 0, 0, true},
-            TRecordSpec{Bytes{9, 8, 7}, rhd_incomplete | rhd_blob, 99, false, 30},
-            TRecordSpec{{}, 0, 55}});
+           {TRecordSpec{test::Pack(Record(7, "seven")), 0x0201, 42}, TRecordSpec{{}, 0, 0, true},
+            TRecordSpec{Bytes{9, 8, 7}, rhd_incomplete | rhd_blob, 99, false, 30}, TRecordSpec{{}, 0, 55}});
     Open(b);
     editors::TDataPageEditor* e = OpenData(1);
     editors::TfmDataEditor* form = e->Window();
@@ -131,11 +131,15 @@ TEST_F(PageEditors, DataEditorListsSlotsAndShowsRecords) {
     Select(e, 0);
     EXPECT_EQ(form->lblRECORD->text(), "Record");
     EXPECT_EQ(form->ed_rhd_transaction->text(), "42");
-    EXPECT_EQ(form->lblOffset->text(), QString("Offset=%1 Length=%2").arg(form->lbOffsets->item(0)->text().split(' ')[0]).arg(form->lbOffsets->item(0)->text().split(' ')[1]));
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(form->FlagBoxes[static_cast<size_t>(i)]->isChecked(), i == 0 || i == 9) << i;
+    EXPECT_EQ(form->lblOffset->text(), QString("Offset=%1 Length=%2")
+                                           .arg(form->lbOffsets->item(0)->text().split(' ')[0])
+                                           .arg(form->lbOffsets->item(0)->text().split(' ')[1]));
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(form->FlagBoxes[static_cast<size_t>(i)]->isChecked(), i == 0 || i == 9) << i;
     EXPECT_EQ(form->heRecord->Model().DataSize(), 13);
     EXPECT_EQ(form->heRecord->Model().ByteAt(4), 7);
-    EXPECT_EQ(form->hxPacked->Model().DataSize(), static_cast<int64_t>(test::Pack(Record(7, "seven")).size()));
+    EXPECT_EQ(form->hxPacked->Model().DataSize(),
+              static_cast<int64_t>(test::Pack(Record(7, "seven")).size()));
     EXPECT_FALSE(form->heRecord->Model().HasSelection());
     EXPECT_TRUE(form->heRecord->ReadOnlyView());
     EXPECT_EQ(form->HeaderHexEditor()->objectName(), "HeaderHexEditor");
@@ -160,7 +164,8 @@ TEST_F(PageEditors, DataEditorListsSlotsAndShowsRecords) {
 TEST_F(PageEditors, RelationZeroShowsThePageAllocationTab) {
     Bytes pages = {0, 0, 0, 0};
     auto put = [&](int32_t v, int width) {
-        for (int i = 0; i < width; ++i) pages.push_back(static_cast<uint8_t>(v >> (8 * i)));
+        for (int i = 0; i < width; ++i)
+            pages.push_back(static_cast<uint8_t>(v >> (8 * i)));
     };
     put(321, 4);
     put(12, 2);
@@ -212,7 +217,9 @@ TEST_F(PageEditors, DataEditorSavesTheHexViewWithAWindowAndTheHeaderWithout) {
 
 TEST_F(PageEditors, CollectionsSkipIndexRootAndNonDataPagesAndFillGaps) {
     TDbBuilder b(1024);
-    b.IndexRoot(1, 40).Data(2, 40, 2, {TRecordSpec{test::Pack(Record(1, "a")), 0, 1}, TRecordSpec{test::Pack(Record(2, "b")), 0, 1}})
+    b.IndexRoot(1, 40)
+        .Data(2, 40, 2,
+              {TRecordSpec{test::Pack(Record(1, "a")), 0, 1}, TRecordSpec{test::Pack(Record(2, "b")), 0, 1}})
         .Data(3, 40, 0, {TRecordSpec{test::Pack(Record(3, "c")), 0, 1}})
         .Data(4, 40, 5, {TRecordSpec{{}, 0, 0, true}, TRecordSpec{test::Pack(Record(4, "d")), 0, 1}})
         .IndexRoot(5, 41);
@@ -298,18 +305,20 @@ TEST_F(PageEditors, RealEngineRecordsAndHeaderAgreeWithTheEngine) {
         image.Data = rec.Body;
         const TRecordBytes bytes = RecordBytes(image);
         ASSERT_GE(bytes.Unpacked.size(), 8u);
-        keys.push_back(static_cast<int32_t>(bytes.Unpacked[4] | bytes.Unpacked[5] << 8 | bytes.Unpacked[6] << 16 |
-                                            bytes.Unpacked[7] << 24));
+        keys.push_back(static_cast<int32_t>(bytes.Unpacked[4] | bytes.Unpacked[5] << 8 |
+                                            bytes.Unpacked[6] << 16 | bytes.Unpacked[7] << 24));
     }
     std::sort(keys.begin(), keys.end());
-    for (int i = 0; i < count; ++i) ASSERT_EQ(keys[static_cast<size_t>(i)], i * 3 + 1);
+    for (int i = 0; i < count; ++i)
+        ASSERT_EQ(keys[static_cast<size_t>(i)], i * 3 + 1);
 
     auto* header = dynamic_cast<editors::THeaderEditor*>(M().OpenPageEditor(0));
     ASSERT_NE(header, nullptr);
     const std::string stats = test::RunCommand("fbstat -h " + path);
     auto stat = [&](const std::string& label) {
         const auto at = stats.find(label);
-        return at == std::string::npos ? std::string("?") : std::to_string(std::stoul(stats.substr(at + label.size())));
+        return at == std::string::npos ? std::string("?")
+                                       : std::to_string(std::stoul(stats.substr(at + label.size())));
     };
     ui::TGridView* grid = header->Window()->Grid();
     EXPECT_EQ(grid->CellText(1, 13).toStdString(), stat("Page size"));
