@@ -131,10 +131,13 @@ void TEditorForm::closeEvent(QCloseEvent* event) {
 void TEditorForm::PrepareHexView(hexview::THexEditor* view, int profile, bool pageView) {
     ui::TManager& manager = FEditor->Manager();
     view->SetPopupMenu(manager.Main().HexMenu());
-    try {
-        hexview::ApplyHexProfile(view->Model(), hexview::LoadHexProfile(manager.Main().Settings(), profile));
-    } catch (const std::exception& e) {
-        ui::ShowMessage(this, QString::fromStdString(e.what()));
+    if (!FProfileFailed) {
+        try {
+            hexview::ApplyHexProfile(view->Model(), hexview::LoadHexProfile(manager.Main().Settings(), profile));
+        } catch (const std::exception& e) {
+            FProfileFailed = true;
+            ui::ShowMessage(this, QString::fromStdString(e.what()));
+        }
     }
     view->Relayout();
     if (pageView) {

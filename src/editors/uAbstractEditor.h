@@ -95,6 +95,8 @@ class TEditorForm : public QWidget {
     TAbstractEditor* FEditor;
     bool FBound = false;
     bool FSilent = false;
+    // Once a stored profile failed in this window, the window's later views keep their defaults.
+    bool FProfileFailed = false;
 };
 
 // The layout every editor window but the raw page editor's shares: a navy title band, the

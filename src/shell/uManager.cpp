@@ -87,8 +87,8 @@ void TManager::VisitDataPages(int32_t relation,
     TAnalyser* analyser = Analyser();
     if (!analyser) return;
     const TMemTable& table = analyser->PageTable();
-    const int32_t last = table.CountRelationPages(relation) - 1;
-    for (int32_t i = 1; i <= last; ++i) {
+    const int32_t count = table.CountRelationPages(relation);
+    for (int32_t i = 0; i < count; ++i) {
         const int32_t page = table.RelationPageAt(relation, i);
         // A page that is not a data page has no records and no sequence.
         if (table.EntryType(static_cast<size_t>(page)) != ptData) continue;

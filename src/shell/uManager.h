@@ -67,7 +67,9 @@ class TManager {
     void UnregisterEditor(editors::TAbstractEditor* editor);
 
   private:
-    // Visits the relation's data pages (entry 0, taken to be its index root page, skipped).
+    // Visits the relation's data pages in page order. Every page of the relation is looked at
+    // and those that are not data pages are passed over: the index root page need not come
+    // first, and taking the first page for it would lose a data page's records.
     void VisitDataPages(int32_t relation, const std::function<void(int32_t page, TDataPageContent&)>& visit);
 
     bool FCollecting = false;

@@ -240,6 +240,19 @@ TEST_F(PageEditors, CollectionsSkipIndexRootAndNonDataPagesAndFillGaps) {
     EXPECT_EQ(plain, (std::vector<TDataPageRef>{{0, 3}, {2, 2}, {5, 4}}));
 }
 
+TEST_F(PageEditors, CollectionsKeepADataPageThatComesBeforeTheIndexRootPage) {
+    TDbBuilder b(1024);
+    b.Data(1, 50, 0, {TRecordSpec{test::Pack(Record(1, "first")), 0, 1}})
+        .IndexRoot(2, 50)
+        .Data(3, 50, 1, {TRecordSpec{test::Pack(Record(2, "second")), 0, 1}});
+    Open(b);
+    const auto records = M().CollectRecords(50);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].Body, test::Pack(Record(1, "first")));
+    EXPECT_EQ(M().CollectDataPages(50, 0), (std::vector<TDataPageRef>{{0, 1}, {1, 3}}));
+    EXPECT_TRUE(Dialogs.Shown.empty());
+}
+
 TEST_F(PageEditors, RenumberingWritesSequencesInOrderAndRestoresTheRebuild) {
     TDbBuilder b(1024);
     b.IndexRoot(1, 40).Data(2, 40, 7, {}).Data(3, 40, 3, {}).Data(4, 40, 9, {});
@@ -349,4 +362,59 @@ TEST_F(PageEditors, ScreenshotsOfBothEditorsOnTheSample) {
         header->Window()->grab().save(QString::fromLocal8Bit(dir) + "/header-editor.png");
     }
     Window.CloseCommand();
+}
+
+TEST_F(PageEditors, ABadStoredLineLengthIsShownAndTheWindowStillOpens) {
+    Settings.Values[{"SOFTWARE\\MorvaneTeam\\Morvane\\Hex\\Main", "BytesPerLine"}] = 300;
+    Settings.Values[{"SOFTWARE\\MorvaneTeam\\Morvane\\Hex\\Main", "OffsetDisplay"}] = 2;
+    Settings.Values[{"SOFTWARE\\MorvaneTeam\\Morvane\\Hex\\Record", "BytesPerLine"}] = 8;
+    TDbBuilder b(1024);
+    b.Data(1, 12, 0, {});
+    Open(b);
+    editors::TDataPageEditor* e = OpenData(1);
+    ASSERT_NE(e->Window(), nullptr);
+    EXPECT_EQ(Dialogs.Shown, (std::vector<QString>{"Invalid BytesPerLine argument"}));
+    EXPECT_EQ(e->Window()->HeaderHexEditor()->BytesPerLine(), 16);
+    EXPECT_EQ(e->Window()->HeaderHexEditor()->OffsetDisplay(), hexview::odHex); // not reached
+    EXPECT_EQ(e->Window()->heRecord->BytesPerLine(), 16); // the record views keep their defaults
+    EXPECT_EQ(e->Window()->HeaderHexEditor()->Model().DataSize(), 1024);
+}
+
+#include <random>
+
+TEST_F(PageEditors, EditorsOfRandomPagesShowWhatTheyCanAndNeverCrash) {
+    std::mt19937 rng(1210);
+    TDbBuilder b(1024, 0x800C);
+    for (int p = 1; p < 30; ++p) {
+        test::Bytes& page = b.Page(p);
+        for (auto& v : page) v = static_cast<uint8_t>(rng());
+        page[0] = p % 3 == 0 ? 1 : 5;
+        page[22] = static_cast<uint8_t>(rng() % 12);
+        page[23] = 0;
+        // Point some slots near the page end and give some records odd flags.
+        for (int j = 0; j < page[22]; ++j) {
+            const int at = 24 + 4 * j;
+            const int offset = 900 + static_cast<int>(rng() % 130);
+            page[static_cast<size_t>(at)] = static_cast<uint8_t>(offset & 0xFF);
+            page[static_cast<size_t>(at + 1)] = static_cast<uint8_t>(offset >> 8);
+            page[static_cast<size_t>(at + 2)] = static_cast<uint8_t>(rng() % 140);
+            page[static_cast<size_t>(at + 3)] = 0;
+        }
+    }
+    b.Put16(7, 20, 0); // a relation 0 page
+    Open(b);
+    const Bytes before = test::ReadFileBytes(Path);
+    for (int p = 0; p < 30; ++p) {
+        editors::TAbstractEditor* e = M().OpenPageEditor(p);
+        ASSERT_NE(e, nullptr);
+        if (auto* data = dynamic_cast<editors::TDataPageEditor*>(e)) {
+            if (!data->Window()) continue;
+            data->Window()->RecordTabs->setCurrentIndex(p == 7 ? 2 : 0);
+            for (int slot = 0; slot < data->Window()->lbOffsets->count(); ++slot) Select(data, slot);
+        }
+    }
+    EXPECT_EQ(static_cast<int>(M().Editors().size()), 30);
+    for (const QString& shown : Dialogs.Shown) EXPECT_EQ(shown, "Selected record cannot be displayed");
+    Window.CloseCommand();
+    EXPECT_EQ(test::ReadFileBytes(Path), before); // looking changes no byte
 }
