@@ -506,3 +506,16 @@ TEST_F(MainWindow, SmallDialogsCheckAndKeepTheirFields) {
     EXPECT_EQ(copy.edtSource->text(), "0");
     EXPECT_EQ(copy.edtTarget->text(), "-");
 }
+
+TEST_F(MainWindow, ActivatingAnEditorWindowMakesItsPageTheCurrentPage) {
+    Open(Sample());
+    Window.show();
+    auto* first = OpenRaw(5);
+    OpenRaw(6);
+    EXPECT_EQ(Window.GetManager()->GetCurrentPage(), 6);
+    Window.Workspace()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->Window()->parentWidget()));
+    EXPECT_EQ(Window.GetManager()->GetCurrentPage(), 5);
+    Dialogs.CopyAnswer = std::nullopt;
+    Window.CopyPageCommand();
+    EXPECT_EQ(Dialogs.CopySourceShown, "5"); // the copy tool offers it as its source
+}
