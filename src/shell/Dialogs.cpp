@@ -88,6 +88,8 @@ class TQtDialogs : public TDialogs {
     }
 
     void OpenUrl(const QString& url) override { QDesktopServices::openUrl(QUrl(url)); }
+
+    int Exec(QDialog& dialog) override { return dialog.exec(); }
 };
 
 TQtDialogs gQtDialogs;

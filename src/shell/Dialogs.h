@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace morvane::ui {
@@ -31,6 +32,8 @@ class TDialogs {
     // The copy dialog, opened with the source field set: its fields, or nothing after Cancel.
     virtual std::optional<TCopyRequest> CopyPage(QWidget* parent, const QString& source) = 0;
     virtual void OpenUrl(const QString& url) = 0;
+    // Shows a dialog modally and returns its result.
+    virtual int Exec(QDialog& dialog) = 0;
 };
 
 // The seam in force; the Qt dialogs unless a test installed its own.

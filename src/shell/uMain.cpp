@@ -7,6 +7,8 @@
 #include "platform/Errors.h"
 #include "platform/IntConv.h"
 #include "shell/Dialogs.h"
+#include "shell/TipOfTheDay.h"
+#include "shell/uAbout.h"
 #include "widgets/GridView.h"
 
 #include <QApplication>
@@ -226,10 +228,16 @@ void TfrmMain::BuildMenus() {
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->addAction("Repair Help", this, [] { Dialogs().OpenUrl(kRepairMail); });
+    help->addAction("Show Tips", this, [this] { ShowTipsFromMenu(FSettings, this); });
     help->addSeparator();
     help->addAction("Product Home Page", this, [] { Dialogs().OpenUrl(kHomePage); });
     help->addAction("Technical Support", this, [this] {
         if (!FBusy) Dialogs().OpenUrl(kSupportMail);
+    });
+    help->addSeparator();
+    help->addAction("&About...", this, [this] {
+        TfrmAbout about(this);
+        Dialogs().Exec(about);
     });
 }
 
@@ -364,8 +372,9 @@ void TfrmMain::OpenFlow(const QString& fileName) {
         FBusy = false;
         ProcessMessages();
     } catch (const std::exception& e) {
+        // The start-up steps are not re-armed: they would open the command-line database, and
+        // show its error, again at every activation of the window.
         FBusy = false;
-        FFirstActivation = true;
         ProcessMessages();
         Report(e);
     }
@@ -548,12 +557,10 @@ void TfrmMain::UpdateCopyPageButton() {
 
 void TfrmMain::RunFirstActivation() {
     if (!FFirstActivation) return;
-    if (!FStartFile.isEmpty()) {
-        FFirstActivation = false;
-        OpenFlow(FStartFile); // a failed open re-arms the start-up steps
-        if (FFirstActivation) return;
-    }
     FFirstActivation = false;
+    if (!FStartFile.isEmpty()) OpenFlow(FStartFile);
+    TfrmTipOfTheDay tips(FSettings, this);
+    if (tips.ShowTips()) Dialogs().Exec(tips);
 }
 
 bool TfrmMain::event(QEvent* event) {

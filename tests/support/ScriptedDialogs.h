@@ -3,7 +3,10 @@
 
 #include "shell/Dialogs.h"
 
+#include <QDialog>
+
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -41,6 +44,13 @@ class TScriptedDialogs : public ui::TDialogs {
         return CopyAnswer;
     }
     void OpenUrl(const QString& url) override { Urls.push_back(url); }
+    // Records the dialog and closes it at once, as its close box would.
+    int Exec(QDialog& dialog) override {
+        Executed.push_back(dialog.objectName());
+        if (OnExec) OnExec(dialog);
+        dialog.done(QDialog::Rejected);
+        return dialog.result();
+    }
 
     std::deque<ui::TAnswer> Answers;
     std::vector<QString> Shown;
@@ -49,6 +59,8 @@ class TScriptedDialogs : public ui::TDialogs {
     std::optional<int> PageSizeAnswer;
     int PageSizeAsked = 0;
     std::vector<QString> Urls;
+    std::vector<QString> Executed;
+    std::function<void(QDialog&)> OnExec;
     QString GotoAnswer;
     int64_t GotoLimit = -1;
     std::optional<TCopyRequest> CopyAnswer;

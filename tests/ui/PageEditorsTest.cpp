@@ -387,7 +387,8 @@ TEST_F(PageEditors, EditorsOfRandomPagesShowWhatTheyCanAndNeverCrash) {
     TDbBuilder b(1024, 0x800C);
     for (int p = 1; p < 30; ++p) {
         test::Bytes& page = b.Page(p);
-        for (auto& v : page) v = static_cast<uint8_t>(rng());
+        for (auto& v : page)
+            v = static_cast<uint8_t>(rng());
         page[0] = p % 3 == 0 ? 1 : 5;
         page[22] = static_cast<uint8_t>(rng() % 12);
         page[23] = 0;
@@ -410,11 +411,13 @@ TEST_F(PageEditors, EditorsOfRandomPagesShowWhatTheyCanAndNeverCrash) {
         if (auto* data = dynamic_cast<editors::TDataPageEditor*>(e)) {
             if (!data->Window()) continue;
             data->Window()->RecordTabs->setCurrentIndex(p == 7 ? 2 : 0);
-            for (int slot = 0; slot < data->Window()->lbOffsets->count(); ++slot) Select(data, slot);
+            for (int slot = 0; slot < data->Window()->lbOffsets->count(); ++slot)
+                Select(data, slot);
         }
     }
     EXPECT_EQ(static_cast<int>(M().Editors().size()), 30);
-    for (const QString& shown : Dialogs.Shown) EXPECT_EQ(shown, "Selected record cannot be displayed");
+    for (const QString& shown : Dialogs.Shown)
+        EXPECT_EQ(shown, "Selected record cannot be displayed");
     Window.CloseCommand();
     EXPECT_EQ(test::ReadFileBytes(Path), before); // looking changes no byte
 }
