@@ -2,8 +2,6 @@
 
 #include "widgets/GridView.h"
 
-#include <QEvent>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace morvane::editors {
@@ -18,22 +16,8 @@ TfmHeaderEditor::TfmHeaderEditor(TAbstractEditor* editor, QWidget* parent)
     auto* layout = new QVBoxLayout(SpecialTab());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FGrid);
-    FGrid->installEventFilter(this);
+    FGrid->SetColumnShares({2, 1});
     resize(760, 580);
-}
-
-void TfmHeaderEditor::SplitColumns() {
-    const int width = FGrid->width() - 2 * FGrid->frameWidth() -
-                      (FGrid->verticalScrollBar()->isVisible() ? FGrid->verticalScrollBar()->width() : 0);
-    FGrid->setColumnWidth(0, width * 2 / 3);
-    FGrid->setColumnWidth(1, width - width * 2 / 3);
-}
-
-// Every resize of the grid splits its width two thirds to the names, one third to the values.
-bool TfmHeaderEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == FGrid && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
-        SplitColumns();
-    return TCommonEditorForm::eventFilter(watched, event);
 }
 
 } // namespace morvane::editors

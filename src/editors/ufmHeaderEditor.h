@@ -16,11 +16,7 @@ class TfmHeaderEditor : public TCommonEditorForm {
     ui::TGridView* Grid() const { return FGrid; }
     hexview::THexEditor* HeaderHexEditor() const { return PageHexView(); }
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    void SplitColumns();
     ui::TGridView* FGrid;
 };
 

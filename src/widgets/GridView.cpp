@@ -94,6 +94,35 @@ void TGridView::ClampWidth(int column, int, int newSize) {
     if (clamped != newSize) setColumnWidth(column, clamped);
 }
 
+void TGridView::SetColumnShares(std::vector<int> shares) {
+    FShares = std::move(shares);
+    ApplyShares();
+}
+
+void TGridView::ApplyShares() {
+    int total = 0;
+    for (int s : FShares) total += s;
+    if (total <= 0) return;
+    const int width = viewport()->width();
+    int used = 0, share = 0;
+    for (int c = 0; c < static_cast<int>(FShares.size()) && c < FModel->columnCount(); ++c) {
+        share += FShares[static_cast<size_t>(c)];
+        const int right = width * share / total;
+        setColumnWidth(c, right - used);
+        used = right;
+    }
+}
+
+void TGridView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    ApplyShares();
+}
+
+void TGridView::showEvent(QShowEvent* event) {
+    QTableView::showEvent(event);
+    ApplyShares();
+}
+
 void TGridView::SetRowCount(int rows) {
     FModel->SetRowCount(rows);
 }

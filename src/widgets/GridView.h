@@ -64,6 +64,9 @@ class TGridView : public QTableView {
     // The cell text of the owner, as the grid shows it.
     QString CellText(int column, int row) const;
     TGridModel* GridModel() const { return FModel; }
+    // Splits the grid's width between the columns in these proportions on every show and
+    // resize (for example {2, 1}: two thirds and one third).
+    void SetColumnShares(std::vector<int> shares);
 
     void SetCellText(std::function<QString(int column, int row)> fn) { FModel->CellText = std::move(fn); }
     void SetCellStyle(std::function<std::optional<TCellStyle>(int column, int row)> fn) {
@@ -74,9 +77,15 @@ class TGridView : public QTableView {
     void RowDoubleClicked(int row);
     void HeaderClicked(int column);
 
-  private:
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
     void ClampWidth(int column, int oldSize, int newSize);
+    void ApplyShares();
     TGridModel* FModel;
+    std::vector<int> FShares;
 };
 
 } // namespace morvane::ui
