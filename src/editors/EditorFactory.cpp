@@ -1,7 +1,9 @@
 #include "editors/EditorFactory.h"
 
+#include "editors/TTIEditor.h"
 #include "editors/uHeaderEditor.h"
 #include "editors/uHexEditor.h"
+#include "editors/uPIPEditor.h"
 #include "records/TDataEditor.h"
 
 #include <array>
@@ -18,8 +20,8 @@ template <typename TEditor> TAbstractEditor* Make(ui::TManager& manager, TPageFi
 constexpr std::array<TEditorClass, 11> kEditorClasses = {
     &Make<THexEditor>,      // 0 undefined
     &Make<THeaderEditor>,   // 1 header
-    &Make<THexEditor>,      // 2 page inventory
-    &Make<THexEditor>,      // 3 transaction inventory
+    &Make<TPIPEditor>,      // 2 page inventory
+    &Make<TTIPEditor>,      // 3 transaction inventory
     &Make<THexEditor>,      // 4 pointer
     &Make<TDataPageEditor>, // 5 data
     &Make<THexEditor>,      // 6 index root

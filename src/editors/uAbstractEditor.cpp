@@ -71,6 +71,23 @@ void TAbstractEditor::TakeBytesFromView(hexview::THexEditor& view) {
     FPage->Data().WriteBuffer(bytes.Memory(), std::min<int64_t>(bytes.Size(), FPage->Data().Size()));
 }
 
+void TAbstractEditor::SaveThroughHexView(hexview::THexEditor* view) {
+    if (view) {
+        TakeBytesFromView(*view);
+        view->SetModified(false);
+    }
+    TAbstractEditor::SavePage();
+}
+
+void TAbstractEditor::CloseForm() {
+    if (!FForm) return;
+    CancelChanges();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(FForm->parentWidget()))
+        sub->close();
+    else
+        FForm->close();
+}
+
 // ---------------------------------------------------------------------------------- TEditorForm
 TEditorForm::TEditorForm(TAbstractEditor* editor, QWidget* parent) : QWidget(parent), FEditor(editor) {}
 
@@ -133,7 +150,8 @@ void TEditorForm::PrepareHexView(hexview::THexEditor* view, int profile, bool pa
     view->SetPopupMenu(manager.Main().HexMenu());
     if (!FProfileFailed) {
         try {
-            hexview::ApplyHexProfile(view->Model(), hexview::LoadHexProfile(manager.Main().Settings(), profile));
+            hexview::ApplyHexProfile(view->Model(),
+                                     hexview::LoadHexProfile(manager.Main().Settings(), profile));
         } catch (const std::exception& e) {
             FProfileFailed = true;
             ui::ShowMessage(this, QString::fromStdString(e.what()));

@@ -55,6 +55,11 @@ class TAbstractEditor {
     // Copies the page hex view's bytes over the page buffer from offset 0. Raises, and
     // leaves the buffer untouched, when the view cannot give its bytes back.
     void TakeBytesFromView(hexview::THexEditor& view);
+    // The save of the editors that change a page only through its hex view: the view's bytes
+    // into the buffer, the view's marks cleared, then the common save. No view: the common save.
+    void SaveThroughHexView(hexview::THexEditor* view);
+    // Closes the window as its close box would (the save question included), after CancelChanges.
+    void CloseForm();
 
     ui::TManager& FManager;
     TPageFile* FPage;

@@ -8,7 +8,6 @@
 
 #include <QDate>
 #include <QLocale>
-#include <QMdiSubWindow>
 #include <QTime>
 
 namespace morvane::editors {
@@ -63,20 +62,11 @@ QString THeaderEditor::CellText(int column, int row) const {
 }
 
 void THeaderEditor::ReleaseForm() {
-    if (!Form()) return;
-    CancelChanges();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(Form()->parentWidget()))
-        sub->close();
-    else
-        Form()->close();
+    CloseForm();
 }
 
 void THeaderEditor::SavePage() {
-    if (TfmHeaderEditor* form = Window()) {
-        TakeBytesFromView(*form->HeaderHexEditor());
-        form->HeaderHexEditor()->SetModified(false);
-    }
-    TAbstractEditor::SavePage();
+    SaveThroughHexView(Window() ? Window()->HeaderHexEditor() : nullptr);
 }
 
 } // namespace morvane::editors

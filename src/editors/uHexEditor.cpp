@@ -27,11 +27,7 @@ TfmhexEditor* THexEditor::Window() const {
 }
 
 void THexEditor::SavePage() {
-    if (TfmhexEditor* form = Window()) {
-        TakeBytesFromView(*form->MainHexEditor);
-        form->MainHexEditor->SetModified(false);
-    }
-    TAbstractEditor::SavePage();
+    SaveThroughHexView(Window() ? Window()->MainHexEditor : nullptr);
 }
 
 } // namespace morvane::editors

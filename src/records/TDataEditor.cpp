@@ -103,10 +103,8 @@ void TDataPageEditor::ShowPageAllocation(const std::vector<uint8_t>& data) {
 }
 
 void TDataPageEditor::SavePage() {
-    if (TfmDataEditor* form = Window()) {
-        TakeBytesFromView(*form->HeaderHexEditor());
-        form->HeaderHexEditor()->SetModified(false);
-    } else {
+    if (TfmDataEditor* form = Window()) return SaveThroughHexView(form->HeaderHexEditor());
+    {
         // Without the header as loaded there is nothing sound to write back.
         if (!FContent.HeaderRead)
             throw EError("The data page header could not be read; nothing was written.");

@@ -323,7 +323,7 @@ TEST_F(MainWindow, AWindowClosedUntouchedAsksAndWritesNothing) {
     Open(path);
     const auto stamp = std::filesystem::last_write_time(path);
     const Bytes before = test::ReadFileBytes(path);
-    auto* e = OpenRaw(8);
+    auto* e = OpenRaw(6);
     QTest::keyClick(ViewOf(e), Qt::Key_Down);
     QTest::keyClicks(ViewOf(e), "0"); // the same digit: no change
     CloseEditorWindow(e);
