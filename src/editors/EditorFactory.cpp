@@ -1,5 +1,7 @@
 #include "editors/EditorFactory.h"
 
+#include "editors/TBlobEditor.h"
+#include "editors/TGenEditor.h"
 #include "editors/TTIEditor.h"
 #include "editors/uHeaderEditor.h"
 #include "editors/uHexEditor.h"
@@ -18,17 +20,17 @@ template <typename TEditor> TAbstractEditor* Make(ui::TManager& manager, TPageFi
 
 // Page types whose own editor is not written yet open as raw pages.
 constexpr std::array<TEditorClass, 11> kEditorClasses = {
-    &Make<THexEditor>,      // 0 undefined
-    &Make<THeaderEditor>,   // 1 header
-    &Make<TPIPEditor>,      // 2 page inventory
-    &Make<TTIPEditor>,      // 3 transaction inventory
-    &Make<THexEditor>,      // 4 pointer
-    &Make<TDataPageEditor>, // 5 data
-    &Make<THexEditor>,      // 6 index root
-    &Make<THexEditor>,      // 7 B-tree
-    &Make<THexEditor>,      // 8 blob
-    &Make<THexEditor>,      // 9 generators
-    &Make<THexEditor>,      // 10 write-ahead log
+    &Make<THexEditor>,       // 0 undefined
+    &Make<THeaderEditor>,    // 1 header
+    &Make<TPIPEditor>,       // 2 page inventory
+    &Make<TTIPEditor>,       // 3 transaction inventory
+    &Make<THexEditor>,       // 4 pointer
+    &Make<TDataPageEditor>,  // 5 data
+    &Make<THexEditor>,       // 6 index root
+    &Make<THexEditor>,       // 7 B-tree
+    &Make<TBlobEdit>,        // 8 blob
+    &Make<TGeneratorEditor>, // 9 generators
+    &Make<THexEditor>,       // 10 write-ahead log
 };
 
 } // namespace
