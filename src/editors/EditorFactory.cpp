@@ -1,11 +1,14 @@
 #include "editors/EditorFactory.h"
 
+#include "editors/TBTreeNode.h"
 #include "editors/TBlobEditor.h"
 #include "editors/TGenEditor.h"
+#include "editors/TIndexRoot.h"
 #include "editors/TTIEditor.h"
 #include "editors/uHeaderEditor.h"
 #include "editors/uHexEditor.h"
 #include "editors/uPIPEditor.h"
+#include "editors/uPPEditor.h"
 #include "records/TDataEditor.h"
 
 #include <array>
@@ -18,16 +21,16 @@ template <typename TEditor> TAbstractEditor* Make(ui::TManager& manager, TPageFi
     return new TEditor(manager, page);
 }
 
-// Page types whose own editor is not written yet open as raw pages.
+// Undefined pages and write-ahead log pages have no editor of their own: they open as raw pages.
 constexpr std::array<TEditorClass, 11> kEditorClasses = {
     &Make<THexEditor>,       // 0 undefined
     &Make<THeaderEditor>,    // 1 header
     &Make<TPIPEditor>,       // 2 page inventory
     &Make<TTIPEditor>,       // 3 transaction inventory
-    &Make<THexEditor>,       // 4 pointer
+    &Make<TPPEditor>,        // 4 pointer
     &Make<TDataPageEditor>,  // 5 data
-    &Make<THexEditor>,       // 6 index root
-    &Make<THexEditor>,       // 7 B-tree
+    &Make<TIndexRootEditor>, // 6 index root
+    &Make<TBTreeNodeEditor>, // 7 B-tree
     &Make<TBlobEdit>,        // 8 blob
     &Make<TGeneratorEditor>, // 9 generators
     &Make<THexEditor>,       // 10 write-ahead log

@@ -109,3 +109,33 @@ TEST(PageRange, TargetTexts) {
         EXPECT_EQ(r.Last, c.Last) << c.Text;
     }
 }
+
+#include "pages/StructurePages.h"
+#include "platform/Errors.h"
+
+TEST(StructurePages, PageNumbersParseAsUnsigned32Bit) {
+    EXPECT_EQ(ParsePageNumber("0"), 0u);
+    EXPECT_EQ(ParsePageNumber("4294967295"), 4294967295u);
+    EXPECT_THROW(ParsePageNumber("4294967296"), EConvertError);
+    EXPECT_THROW(ParsePageNumber("-1"), EConvertError);
+    EXPECT_THROW(ParsePageNumber("Deleted"), EConvertError);
+    EXPECT_EQ(KeyTypeName(0), "Digitals");
+    EXPECT_EQ(KeyTypeName(32883), "Characters");
+    EXPECT_EQ(KeyTypeName(7), "BLOB");
+    EXPECT_EQ(SelectivityText(0.125f), "0.125");
+    EXPECT_EQ(SelectivityText(0.0f), "0");
+}
+
+TEST(StructurePages, VectorsThatDoNotFitAreRefusedBeforeWriting) {
+    TDbBuilder b(64);
+    b.Typed(0, 4);
+    TMemoryStream page(b.Page(0));
+    TPointerPage p = DecodePointerPage(page);
+    p.Slots.assign(20, 1); // 32 + 80 bytes > 64
+    EXPECT_THROW(EncodePointerPage(page, p), EError);
+    EXPECT_EQ(page.Bytes(), b.Page(0));
+    TMemoryStream big(b.Page(0));
+    b.Put16(0, 24, 500); // a count far past the page lists only what fits
+    TMemoryStream counted(b.Page(0));
+    EXPECT_EQ(DecodePointerPage(counted).Slots.size(), 8u);
+}
