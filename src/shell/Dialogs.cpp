@@ -68,6 +68,12 @@ class TQtDialogs : public TDialogs {
         return dialog.selectedFiles().first();
     }
 
+    std::optional<QString> SaveFileName(QWidget* parent, const QString& filter) override {
+        const QString name = QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+        if (name.isEmpty()) return std::nullopt;
+        return name;
+    }
+
     std::optional<int> PageSize(QWidget* parent) override {
         TfrmPageSize dialog(parent);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;

@@ -21,6 +21,8 @@ class TDialogs {
     virtual TAnswer Message(QWidget* parent, const QString& text, TMessageKind kind, TButtons buttons) = 0;
     virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& filter,
                                                 const QString& defaultExt) = 0;
+    // A file to write: the name chosen, or nothing when cancelled.
+    virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& filter) = 0;
     // The page size dialog: the size chosen, or nothing when cancelled.
     virtual std::optional<int> PageSize(QWidget* parent) = 0;
     // The goto dialog: the text of its page number field when it closed (empty after Cancel).

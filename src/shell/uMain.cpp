@@ -6,6 +6,7 @@
 #include "pages/PageRange.h"
 #include "platform/Errors.h"
 #include "platform/IntConv.h"
+#include "records/uExtracter.h"
 #include "shell/Dialogs.h"
 #include "shell/TipOfTheDay.h"
 #include "shell/uAbout.h"
@@ -208,6 +209,9 @@ void TfrmMain::BuildMenus() {
     FCloseBase->setStatusTip("Close current file");
     connect(file, &QMenu::aboutToShow, this,
             [this] { FCloseBase->setEnabled(FManager && FManager->IsOpen()); });
+    QAction* extractor = file->addAction("Extract &Records...", this, [this] { Extactor1Click(); });
+    extractor->setObjectName("Extactor1");
+    extractor->setStatusTip("Extract data from table");
     file->addSeparator();
     file->addAction("Print Setup")->setEnabled(false);
     file->addAction("Print Preview")->setEnabled(false);
@@ -549,6 +553,20 @@ void TfrmMain::TileHorizontally() {
 }
 void TfrmMain::TileVertically() {
     Tile(FMdi, true);
+}
+
+QWidget* TfrmMain::Extactor1Click() {
+    try {
+        auto* extractor = new records::TfmExtracter([this] { return FManager.get(); });
+        QMdiSubWindow* sub = FMdi->addSubWindow(extractor);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->resize(840, 600);
+        sub->show();
+        UpdateCopyPageButton();
+        return extractor;
+    } catch (...) {
+        return nullptr; // a window that cannot be shown is not reported
+    }
 }
 
 void TfrmMain::UpdateCopyPageButton() {

@@ -54,6 +54,8 @@ class TfrmMain : public QMainWindow, public TMainServices {
     void PageListHeaderClicked(int column);
     void PageListDoubleClicked();
     void GotoCommand();
+    // Opens a new record extractor window.
+    QWidget* Extactor1Click();
     void CopyPageCommand();
     void TileHorizontally();
     void TileVertically();

@@ -101,7 +101,8 @@ void TGridView::SetColumnShares(std::vector<int> shares) {
 
 void TGridView::ApplyShares() {
     int total = 0;
-    for (int s : FShares) total += s;
+    for (int s : FShares)
+        total += s;
     if (total <= 0) return;
     const int width = viewport()->width();
     int used = 0, share = 0;

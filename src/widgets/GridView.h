@@ -81,7 +81,7 @@ class TGridView : public QTableView {
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void ClampWidth(int column, int oldSize, int newSize);
     void ApplyShares();
     TGridModel* FModel;

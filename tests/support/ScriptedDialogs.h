@@ -31,6 +31,7 @@ class TScriptedDialogs : public ui::TDialogs {
         LastExtension = ext;
         return FileToOpen;
     }
+    std::optional<QString> SaveFileName(QWidget*, const QString&) override { return FileToSave; }
     std::optional<int> PageSize(QWidget*) override {
         ++PageSizeAsked;
         return PageSizeAnswer;
@@ -55,6 +56,7 @@ class TScriptedDialogs : public ui::TDialogs {
     std::deque<ui::TAnswer> Answers;
     std::vector<QString> Shown;
     std::optional<QString> FileToOpen;
+    std::optional<QString> FileToSave;
     QString LastFilter, LastExtension;
     std::optional<int> PageSizeAnswer;
     int PageSizeAsked = 0;
