@@ -49,6 +49,13 @@ struct TPageHeader {
 };
 
 TPageTypeCode PageTypeCode(unsigned typeByte);
+
+// Firebird's ODS 12 (version 3) moved a few fields: the page inventory bits start at 28, the
+// generator values at 24, and format blobs count their descriptors. Older files keep the
+// layouts this program was first written for.
+inline bool HasFirebird3Layout(uint16_t odsVersion) {
+    return (odsVersion & 0x8000) && (odsVersion & 0x7FFF) >= 12;
+}
 const char* PageTypeName(unsigned typeOrCode);
 
 using TFlagBits = std::array<bool, 10>;

@@ -34,9 +34,10 @@ TInventoryForm::TInventoryForm(TAbstractEditor* editor, const QString& title, co
     resize(720, 560);
 }
 
-void ReadInventoryPage(TMemoryStream& data, std::array<uint8_t, 20>& head, std::vector<uint8_t>& bits) {
-    head.fill(0);
-    bits.assign(static_cast<size_t>(InventoryBytes(static_cast<int>(data.Size()))), 0);
+void ReadInventoryPage(TMemoryStream& data, std::vector<uint8_t>& head, std::vector<uint8_t>& bits) {
+    std::fill(head.begin(), head.end(), uint8_t(0));
+    bits.assign(
+        static_cast<size_t>(InventoryBytes(static_cast<int>(data.Size()), static_cast<int>(head.size()))), 0);
     data.Seek(0, TSeekOrigin::soBeginning);
     data.Read(head.data(), static_cast<int64_t>(head.size()));
     data.Read(bits.data(), static_cast<int64_t>(bits.size()));

@@ -33,8 +33,8 @@ class TInventoryForm : public TCommonEditorForm {
     std::vector<QLineEdit*> FPanel;
 };
 
-// Reads the 20 head bytes and the bit array that fills the rest of the page; what cannot be
-// read stays zero.
-void ReadInventoryPage(TMemoryStream& data, std::array<uint8_t, 20>& head, std::vector<uint8_t>& bits);
+// Reads the head bytes (as many as head holds) and the bit array that fills the rest of the
+// page; what cannot be read stays zero.
+void ReadInventoryPage(TMemoryStream& data, std::vector<uint8_t>& head, std::vector<uint8_t>& bits);
 
 } // namespace morvane::editors

@@ -2,6 +2,7 @@
 // The transaction inventory page editor: each transaction of the page with its state.
 
 #include "editors/InventoryForm.h"
+#include "pages/InventoryPages.h"
 
 #include <array>
 #include <vector>
@@ -21,7 +22,7 @@ class TTIPEditor : public TAbstractEditor {
     int64_t FirstTransaction() const { return FFirst; }
 
   private:
-    std::array<uint8_t, 20> FHead{};
+    std::vector<uint8_t> FHead = std::vector<uint8_t>(kInventoryHeadSize);
     std::vector<uint8_t> FStates;
     int64_t FFirst = 0;
 };

@@ -44,6 +44,8 @@ TPIPEditor::TPIPEditor(ui::TManager& manager, TPageFile* page) : TAbstractEditor
             if (index == 0) DoCommand("Refresh");
         });
 
+        const int headSize = PageInventoryHeadSize(manager.Analyser()->ODSVersion());
+        FHead.assign(static_cast<size_t>(headSize), 0);
         ReadInventoryPage(page->Data(), FHead, FBitmap);
         try {
             LoadView(page->Data());
@@ -54,8 +56,8 @@ TPIPEditor::TPIPEditor(ui::TManager& manager, TPageFile* page) : TAbstractEditor
         ShowLastAllocated();
         const int32_t sequence =
             manager.Analyser()->PageTable().TypeSequence(ptPageInventory, page->PageNumber());
-        FFirst = FirstPageOfInventory(sequence, page->PageSize());
-        grid->SetRowCount(static_cast<int>(PagesPerInventoryPage(page->PageSize())));
+        FFirst = FirstPageOfInventory(sequence, page->PageSize(), headSize);
+        grid->SetRowCount(static_cast<int>(PagesPerInventoryPage(page->PageSize(), headSize)));
     } catch (const std::exception&) {
         ui::ShowMessage(manager.Main().Window(), "Error to open page!");
     }
@@ -113,10 +115,11 @@ void TPIPEditor::ChangeStatus() {
     TogglePageBit(FBitmap, row);
     TMemoryStream scratch;
     if (!form->HeaderHexEditor()->SaveToStream(scratch)) return;
-    if (scratch.Size() < kInventoryHeadSize) return;
-    scratch.Seek(kInventoryHeadSize, TSeekOrigin::soBeginning);
-    scratch.Write(FBitmap.data(), std::min<int64_t>(static_cast<int64_t>(FBitmap.size()),
-                                                    scratch.Size() - kInventoryHeadSize));
+    const auto headSize = static_cast<int64_t>(FHead.size());
+    if (scratch.Size() < headSize) return;
+    scratch.Seek(headSize, TSeekOrigin::soBeginning);
+    scratch.Write(FBitmap.data(),
+                  std::min<int64_t>(static_cast<int64_t>(FBitmap.size()), scratch.Size() - headSize));
     LoadView(scratch);
     form->HeaderHexEditor()->Model().SetModified(true);
     form->Grid()->Invalidate();

@@ -30,7 +30,7 @@ class TPIPEditor : public TAbstractEditor {
     void ShowLastAllocated();
     QString CellText(int column, int row) const;
 
-    std::array<uint8_t, 20> FHead{};
+    std::vector<uint8_t> FHead;
     std::vector<uint8_t> FBitmap;
     int64_t FFirst = 0;
 };

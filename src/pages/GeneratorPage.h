@@ -4,10 +4,10 @@
 //  OFFSET  WIDTH   MEANING
 //   0       16     common page header
 //  16        4     sequence number of this generator page (signed)
-//  20       12     not read
+//  20       12     not read (Firebird 3 files: 4, with the values from 24)
 //  32     C x W    values: slot r holds generator F + r
 //
-// W is 4 (signed 32-bit) up to ODS 9 and 8 (signed 64-bit) from ODS 10; C = (page size - 32)
+// W is 4 (signed 32-bit) up to ODS 9 and 8 (signed 64-bit) from ODS 10; C = (page size - base)
 // div W; F = C x sequence. Names come from the generator records, short form below ODS 11.
 
 #include "platform/Stream.h"
@@ -18,6 +18,7 @@
 namespace morvane {
 
 struct TGeneratorLayout {
+    int Base = 32; // offset of slot 0: 24 on Firebird 3 files
     int ValueWidth = 8;
     int64_t Slots = 0;
     int64_t FirstId = 0;

@@ -4,8 +4,12 @@
 
 namespace morvane {
 
-int64_t InventoryBytes(int pageSize) {
-    return std::max<int64_t>(0, int64_t(pageSize) - kInventoryHeadSize);
+int PageInventoryHeadSize(uint16_t odsVersion) {
+    return HasFirebird3Layout(odsVersion) ? 28 : kInventoryHeadSize;
+}
+
+int64_t InventoryBytes(int pageSize, int headSize) {
+    return std::max<int64_t>(0, int64_t(pageSize) - headSize);
 }
 
 int64_t TransactionsPerPage(int pageSize) {
@@ -32,12 +36,12 @@ uint32_t TransactionStateColour(int code) {
     return kColours[code & 3];
 }
 
-int64_t PagesPerInventoryPage(int pageSize) {
-    return 8 * InventoryBytes(pageSize);
+int64_t PagesPerInventoryPage(int pageSize, int headSize) {
+    return 8 * InventoryBytes(pageSize, headSize);
 }
 
-int64_t FirstPageOfInventory(int32_t sequence, int pageSize) {
-    return (std::max(sequence, 1) - int64_t(1)) * PagesPerInventoryPage(pageSize);
+int64_t FirstPageOfInventory(int32_t sequence, int pageSize, int headSize) {
+    return (std::max(sequence, 1) - int64_t(1)) * PagesPerInventoryPage(pageSize, headSize);
 }
 
 bool PageIsFree(const std::vector<uint8_t>& bitmap, int64_t row) {

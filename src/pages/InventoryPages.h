@@ -10,6 +10,8 @@
 // The k-th inventory page of its type (k from 1, counted in page order) starts at
 // (k - 1) x (entries per page).
 
+#include "core/uODS.h"
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -17,9 +19,12 @@
 namespace morvane {
 
 constexpr int kInventoryHeadSize = 20;
+// The page inventory page's head: 20 bytes, or 28 on Firebird 3 files (with the extent and
+// used-page counts after the lowest free page).
+int PageInventoryHeadSize(uint16_t odsVersion);
 
 // Bytes of the bit array on a page of this size.
-int64_t InventoryBytes(int pageSize);
+int64_t InventoryBytes(int pageSize, int headSize = kInventoryHeadSize);
 
 // --- transaction inventory ----------------------------------------------------------------
 int64_t TransactionsPerPage(int pageSize);
@@ -30,8 +35,8 @@ const char* TransactionStateText(int code);
 uint32_t TransactionStateColour(int code); // 0xRRGGBB
 
 // --- page inventory -----------------------------------------------------------------------
-int64_t PagesPerInventoryPage(int pageSize);
-int64_t FirstPageOfInventory(int32_t sequence, int pageSize);
+int64_t PagesPerInventoryPage(int pageSize, int headSize = kInventoryHeadSize);
+int64_t FirstPageOfInventory(int32_t sequence, int pageSize, int headSize = kInventoryHeadSize);
 // Bit r mod 8 of byte r div 8; a set bit means the page is free.
 bool PageIsFree(const std::vector<uint8_t>& bitmap, int64_t row);
 void TogglePageBit(std::vector<uint8_t>& bitmap, int64_t row);

@@ -12,8 +12,7 @@ namespace morvane {
 TFieldFormat::TFieldFormat(TBaseFile& file, int32_t relation)
     : FFile(file), FRelation(relation), FPageSize(file.Analyser() ? file.Analyser()->PageSize() : 0) {
     if (!file.Analyser()) throw EError("No database is open.");
-    const uint16_t ods = file.Analyser()->ODSVersion();
-    FCountedDescriptors = (ods & 0x8000) && (ods & 0x7FFF) >= 12;
+    FCountedDescriptors = HasFirebird3Layout(file.Analyser()->ODSVersion());
     LoadFormats();
     LoadDescriptors();
 }

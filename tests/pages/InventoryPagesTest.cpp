@@ -39,3 +39,26 @@ TEST(PageInventory, BitsTogglesAndNumbering) {
     EXPECT_EQ(AllocationColour(true), 0x00FF00u);
     EXPECT_EQ(AllocationColour(false), 0xFF9F7Fu);
 }
+
+#include "pages/GeneratorPage.h"
+
+TEST(Firebird3Layouts, InventoryBitsAndGeneratorValuesMoved) {
+    EXPECT_EQ(PageInventoryHeadSize(10), 20);
+    EXPECT_EQ(PageInventoryHeadSize(0x800B), 20);
+    EXPECT_EQ(PageInventoryHeadSize(0x800C), 28);
+    EXPECT_EQ(PagesPerInventoryPage(4096, 28), 32544);
+    const TGeneratorLayout old = GeneratorLayout(0x800B, 4096, 0);
+    EXPECT_EQ(old.Base, 32);
+    EXPECT_EQ(old.Slots, 508);
+    const TGeneratorLayout fb3 = GeneratorLayout(0x800C, 4096, 1);
+    EXPECT_EQ(fb3.Base, 24);
+    EXPECT_EQ(fb3.Slots, 509);
+    EXPECT_EQ(fb3.FirstId, 509);
+    std::vector<uint8_t> page(4096, 0);
+    page[24] = 7;
+    page[32] = 9;
+    TMemoryStream s(page);
+    EXPECT_EQ(GeneratorValue(s, fb3, 0), 7);
+    EXPECT_EQ(GeneratorValue(s, old, 0), 9);
+    EXPECT_EQ(GeneratorValue(s, fb3, 509), std::nullopt);
+}
