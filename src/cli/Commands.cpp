@@ -8,6 +8,7 @@
 #include "pages/HeaderPage.h"
 #include "platform/Errors.h"
 #include "platform/IntConv.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -202,27 +203,7 @@ void Generators(TSession& s, std::ostream& out) {
 }
 
 std::string HexText(const std::vector<uint8_t>& bytes) {
-    static const char* const kDigits = "0123456789abcdef";
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (uint8_t b : bytes) {
-        out += kDigits[b >> 4];
-        out += kDigits[b & 15];
-    }
-    return out;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    return LowerHex(bytes.data(), bytes.size());
 }
 
 void PrintDataPage(TMemoryStream& data, std::ostream& out) {

@@ -4,6 +4,7 @@
 #include "hexview/Translation.h"
 #include "pages/DataPage.h"
 #include "pages/HeaderPage.h"
+#include "platform/Text.h"
 #include "records/uRLE.h"
 
 #include <cstdio>
@@ -52,29 +53,10 @@ std::string Text(const uint8_t* bytes, size_t n) {
     std::string out;
     for (size_t i = 0; i < n; ++i) {
         const char32_t c = bytes[i] < 0x20 ? U' ' : hexview::AnsiToUnicode(bytes[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        AppendUtf8(out, c ? c : U' ');
     }
     while (!out.empty() && out.back() == ' ')
         out.pop_back();
-    return out;
-}
-
-std::string Hex(const uint8_t* bytes, size_t n) {
-    std::string out;
-    for (size_t i = 0; i < n; ++i) {
-        char b[3];
-        std::snprintf(b, sizeof b, "%02x", bytes[i]);
-        out += b;
-    }
     return out;
 }
 
@@ -152,7 +134,7 @@ std::string RenderField(const std::vector<uint8_t>& record, const TIBFieldDef& d
     case 18:
         return "blob " + std::to_string(r.U32(at)) + ":" + std::to_string(r.U32(at + 4));
     default:
-        return Hex(p, static_cast<size_t>(width));
+        return LowerHex(p, static_cast<size_t>(width));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Settings.h"
 #include "shell/uMain.h"
 #include "support/DbBuilder.h"
+#include "support/EditorFixture.h"
 #include "support/ScriptedDialogs.h"
 #include "widgets/GridView.h"
 
@@ -24,21 +25,7 @@ using test::TRecordSpec;
 
 namespace {
 
-class GenBlobEditors : public testing::Test {
-  protected:
-    GenBlobEditors() : Window(Settings) {}
-    void Open(TDbBuilder& b) {
-        Path = b.Write(Dir.File("db.fdb"));
-        Window.OpenFlow(QString::fromStdString(Path));
-        ASSERT_TRUE(Window.GetManager() && Window.GetManager()->IsOpen());
-    }
-    TManager& M() { return *Window.GetManager(); }
-    test::TTempDir Dir;
-    std::string Path;
-    TMemorySettings Settings;
-    test::TScriptedDialogs Dialogs;
-    TfrmMain Window;
-};
+using GenBlobEditors = test::TEditorFixture;
 
 TRecordSpec ShortGen(const std::string& name, uint16_t flag) {
     Bytes r(40, 0);

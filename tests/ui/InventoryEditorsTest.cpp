@@ -4,6 +4,7 @@
 #include "platform/Settings.h"
 #include "shell/uMain.h"
 #include "support/DbBuilder.h"
+#include "support/EditorFixture.h"
 #include "support/ScriptedDialogs.h"
 #include "widgets/GridView.h"
 
@@ -22,25 +23,7 @@ using test::TDbBuilder;
 
 namespace {
 
-class InventoryEditors : public testing::Test {
-  protected:
-    InventoryEditors() : Window(Settings) {}
-    void Open(TDbBuilder& b) {
-        Path = b.Write(Dir.File("db.fdb"));
-        Window.OpenFlow(QString::fromStdString(Path));
-        ASSERT_TRUE(Window.GetManager() && Window.GetManager()->IsOpen());
-    }
-    TManager& M() { return *Window.GetManager(); }
-    Bytes PageOnDisk(int page) {
-        const Bytes all = test::ReadFileBytes(Path);
-        return Bytes(all.begin() + page * 1024, all.begin() + (page + 1) * 1024);
-    }
-    test::TTempDir Dir;
-    std::string Path;
-    TMemorySettings Settings;
-    test::TScriptedDialogs Dialogs;
-    TfrmMain Window;
-};
+using InventoryEditors = test::TEditorFixture;
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "records/ufmDataEditor.h"
 #include "shell/uMain.h"
 #include "support/DbBuilder.h"
+#include "support/EditorFixture.h"
 #include "support/Engine.h"
 #include "support/ScriptedDialogs.h"
 #include "widgets/GridView.h"
@@ -33,38 +34,14 @@ using test::TRecordSpec;
 
 namespace {
 
-class PageEditors : public testing::Test {
+class PageEditors : public test::TEditorFixture {
   protected:
-    PageEditors() : Window(Settings) {}
-
-    void Open(TDbBuilder& b) {
-        Path = b.Write(Dir.File("db.fdb"));
-        Window.OpenFlow(QString::fromStdString(Path));
-        ASSERT_TRUE(Window.GetManager() && Window.GetManager()->IsOpen());
-    }
-    TManager& M() { return *Window.GetManager(); }
-    Bytes PageOnDisk(int page) {
-        const Bytes all = test::ReadFileBytes(Path);
-        const size_t ps = M().Analyser()->PageSize();
-        return Bytes(all.begin() + static_cast<long>(page * ps),
-                     all.begin() + static_cast<long>((page + 1) * ps));
-    }
-    editors::TDataPageEditor* OpenData(int page) {
-        auto* e = dynamic_cast<editors::TDataPageEditor*>(M().OpenPageEditor(page));
-        EXPECT_NE(e, nullptr);
-        return e;
-    }
+    editors::TDataPageEditor* OpenData(int page) { return OpenAs<editors::TDataPageEditor>(page); }
     void Select(editors::TDataPageEditor* e, int slot) {
         QListWidget* list = e->Window()->lbOffsets;
         list->setCurrentRow(slot);
         emit list->itemClicked(list->item(slot));
     }
-
-    test::TTempDir Dir;
-    std::string Path;
-    TMemorySettings Settings;
-    test::TScriptedDialogs Dialogs;
-    TfrmMain Window;
 };
 
 Bytes Record(int32_t key, const std::string& text) {

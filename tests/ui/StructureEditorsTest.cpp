@@ -9,6 +9,7 @@
 #include "platform/Settings.h"
 #include "shell/uMain.h"
 #include "support/DbBuilder.h"
+#include "support/EditorFixture.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -32,34 +33,7 @@ using test::TDbBuilder;
 
 namespace {
 
-class StructureEditors : public testing::Test {
-  protected:
-    StructureEditors() : Window(Settings) {}
-    void Open(TDbBuilder& b) {
-        Path = b.Write(Dir.File("db.fdb"));
-        Window.OpenFlow(QString::fromStdString(Path));
-        ASSERT_TRUE(Window.GetManager() && Window.GetManager()->IsOpen());
-    }
-    TManager& M() { return *Window.GetManager(); }
-    Bytes PageOnDisk(int page) {
-        const Bytes all = test::ReadFileBytes(Path);
-        return Bytes(all.begin() + page * 1024, all.begin() + (page + 1) * 1024);
-    }
-    template <typename T> T* OpenAs(int page) {
-        auto* e = dynamic_cast<T*>(M().OpenPageEditor(page));
-        EXPECT_NE(e, nullptr);
-        return e;
-    }
-    void CloseWindowOf(editors::TAbstractEditor* e) {
-        qobject_cast<QMdiSubWindow*>(e->Form()->parentWidget())->close();
-        QApplication::processEvents();
-    }
-    test::TTempDir Dir;
-    std::string Path;
-    TMemorySettings Settings;
-    test::TScriptedDialogs Dialogs;
-    TfrmMain Window;
-};
+using StructureEditors = test::TEditorFixture;
 
 void SetText(QLineEdit* box, const QString& text) {
     box->setText(text);
