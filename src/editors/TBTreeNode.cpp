@@ -17,7 +17,7 @@ TBTreeNodeEditor::TBTreeNodeEditor(ui::TManager& manager, TPageFile* page) : TAb
         AttachForm(form);
         form->setWindowTitle(QString::fromStdString(page->PageCaption()));
         form->Bind();
-        FDecoded = DecodeBTreePage(page->Data());
+        FDecoded = DecodeBTreePage(page->Data(), HasFirebird3Layout(manager.Analyser()->ODSVersion()));
         for (const TBTreeNode& n : FDecoded.Nodes)
             form->lstBTree->addItem(QString::fromStdString(NodeLine(n)));
         try {

@@ -151,7 +151,56 @@ void EncodeIndexTopPages(TMemoryStream& page, const std::vector<uint32_t>& topPa
 }
 
 // --------------------------------------------------------------------------------- B-tree page
-TBTreePage DecodeBTreePage(TMemoryStream& page) {
+namespace {
+
+// Reads a number stored 7 bits a byte, low bits first, a set high bit announcing more.
+bool ReadSevenBits(const TByteReader& r, int64_t& at, int maxBytes, uint64_t& value, int shift = 0) {
+    for (int i = 0; i < maxBytes; ++i) {
+        if (!r.Has(at, 1)) return false;
+        const uint8_t b = r.U8(at++);
+        value |= uint64_t(b & 0x7F) << shift;
+        shift += 7;
+        if (!(b & 0x80)) return true;
+    }
+    return false; // a number longer than any stored one: the node is damaged
+}
+
+void DecodeCompressedNodes(const TByteReader& all, TBTreePage& p) {
+    const int64_t jumpSize = all.U16(36);
+    for (int64_t at = 39 + jumpSize; at < p.DataLength;) {
+        const uint8_t first = all.U8(at++);
+        const int flags = first >> 5;
+        TBTreeNode n;
+        if (flags == 1) {
+            n.Kind = nkEndLevel;
+            n.KeyOffset = at;
+            p.Nodes.push_back(n);
+            return;
+        }
+        uint64_t record = first & 0x1F;
+        if (!ReadSevenBits(all, at, 6, record, 5)) return;
+        uint64_t child = 0;
+        if (p.Level > 0 && !ReadSevenBits(all, at, 5, child)) return;
+        uint64_t prefix = 0, length = 0;
+        if (flags != 3 && !ReadSevenBits(all, at, 2, prefix)) return;
+        if (flags == 5)
+            length = 1;
+        else if (flags != 3 && flags != 4 && !ReadSevenBits(all, at, 2, length))
+            return;
+        n.Kind = flags == 2 ? nkEndBucket : nkNormal;
+        n.Number = static_cast<int64_t>(p.Level > 0 ? child : record);
+        n.Prefix = static_cast<uint16_t>(prefix);
+        n.Length = static_cast<uint16_t>(length);
+        n.KeyOffset = at;
+        p.Nodes.push_back(n);
+        at += n.Length;
+        if (n.Kind == nkEndBucket) return;
+    }
+}
+
+} // namespace
+
+TBTreePage DecodeBTreePage(TMemoryStream& page, bool compressedNodes) {
     TBTreePage p;
     try {
         ReadImage(page, p.Image);
@@ -164,11 +213,16 @@ TBTreePage DecodeBTreePage(TMemoryStream& page) {
         p.IndexId = r.U8(32);
         p.Level = r.U8(33);
         const TByteReader all(page.Memory(), static_cast<size_t>(page.Size()));
+        if (compressedNodes) {
+            if (all.Has(34, 5)) DecodeCompressedNodes(all, p);
+            return p;
+        }
         for (int64_t offset = 34; offset < p.DataLength && all.Has(offset, 6);) {
             TBTreeNode n;
             n.Prefix = all.U8(offset);
             n.Length = all.U8(offset + 1);
             n.Number = all.I32(offset + 2);
+            if (n.Number == -2) n.Kind = nkEndLevel;
             n.KeyOffset = offset + 6;
             p.Nodes.push_back(n);
             offset += 6 + n.Length;
@@ -200,7 +254,16 @@ void EncodeBTreeHeader(TMemoryStream& page, const TBTreePage& p) {
 }
 
 std::string NodeLine(const TBTreeNode& node) {
-    return node.Number == -2 ? std::string("Last") : std::to_string(static_cast<uint32_t>(node.Number));
+    switch (node.Kind) {
+    case nkEndLevel:
+        return "Last";
+    case nkEndBucket:
+        return std::to_string(node.Number) + " (end of bucket)";
+    default:
+        // The old layout's numbers are 32-bit and listed unsigned.
+        return node.Number < 0 ? std::to_string(static_cast<uint32_t>(node.Number))
+                               : std::to_string(node.Number);
+    }
 }
 
 } // namespace morvane

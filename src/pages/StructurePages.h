@@ -68,11 +68,18 @@ extern const std::array<const char*, 6> kIndexFlagCaptions;
 void EncodeIndexTopPages(TMemoryStream& page, const std::vector<uint32_t>& topPages);
 
 // --- B-tree page -------------------------------------------------------------------------
+// Firebird 3 files store compressed nodes after a jump table (header bytes 34..38: jump interval,
+// jump table size, jump count): a first byte with three flag bits and five bits of the record
+// number, the rest of the record number, the child page number (above the leaf level), prefix and
+// length in 7-bit groups, then the key bytes. Older files use the 6-byte node head above.
+enum TNodeKind : uint8_t { nkNormal, nkEndBucket, nkEndLevel };
+
 struct TBTreeNode {
-    int64_t KeyOffset = 0; // node offset + 6
-    uint8_t Prefix = 0;
-    uint8_t Length = 0;
-    int32_t Number = 0; // -2 marks the last node
+    int64_t KeyOffset = 0; // where the stored key bytes start
+    uint16_t Prefix = 0;
+    uint16_t Length = 0;
+    int64_t Number = 0; // leaf: record number; above: child page (old layout: -2 marks the last node)
+    TNodeKind Kind = nkNormal;
 };
 struct TBTreePage {
     std::array<uint8_t, 36> Image{};
@@ -81,7 +88,7 @@ struct TBTreePage {
     uint8_t IndexId = 0, Level = 0;
     std::vector<TBTreeNode> Nodes;
 };
-TBTreePage DecodeBTreePage(TMemoryStream& page);
+TBTreePage DecodeBTreePage(TMemoryStream& page, bool compressedNodes = false);
 std::vector<uint8_t> ReadNodeKey(TMemoryStream& page, const TBTreeNode& node); // raises past the page
 void EncodeBTreeHeader(TMemoryStream& page, const TBTreePage& p);
 std::string NodeLine(const TBTreeNode& node);

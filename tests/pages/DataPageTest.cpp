@@ -139,3 +139,38 @@ TEST(StructurePages, VectorsThatDoNotFitAreRefusedBeforeWriting) {
     TMemoryStream counted(b.Page(0));
     EXPECT_EQ(DecodePointerPage(counted).Slots.size(), 8u);
 }
+
+TEST(StructurePages, CompressedBTreeNodesDecodeToTheEndOfTheBucket) {
+    Bytes page(1024, 0);
+    page[0] = 7;
+    page[33] = 0; // leaf
+    page[36] = 3; // jump table of 3 bytes
+    std::vector<uint8_t> nodes = {
+        0x00 | 0x05,     0x01, 0x00, 0x02, 0xAA, 0xBB, // normal: record 5 + (1 << 5) = 37, prefix 0, length 2
+        (5 << 5) | 0x01, 0x81, 0x01, 0x03, 0xCC, // one-length: record 1 + (1 << 5) + (1 << 12), prefix 3
+        (3 << 5) | 0x02, 0x00,                   // zero prefix, zero length: record 2
+        (1 << 5),                                // end of level
+    };
+    std::copy(nodes.begin(), nodes.end(), page.begin() + 42);
+    const uint16_t length = static_cast<uint16_t>(42 + nodes.size());
+    page[30] = static_cast<uint8_t>(length);
+    page[31] = static_cast<uint8_t>(length >> 8);
+    TMemoryStream s(page);
+    const TBTreePage p = DecodeBTreePage(s, true);
+    ASSERT_EQ(p.Nodes.size(), 4u);
+    EXPECT_EQ(p.Nodes[0].Number, 37);
+    EXPECT_EQ(p.Nodes[0].Length, 2);
+    EXPECT_EQ(ReadNodeKey(s, p.Nodes[0]), (Bytes{0xAA, 0xBB}));
+    EXPECT_EQ(p.Nodes[1].Number, 1 + 32 + 4096);
+    EXPECT_EQ(p.Nodes[1].Prefix, 3);
+    EXPECT_EQ(ReadNodeKey(s, p.Nodes[1]), (Bytes{0xCC}));
+    EXPECT_EQ(p.Nodes[2].Number, 2);
+    EXPECT_EQ(p.Nodes[2].Length, 0);
+    EXPECT_EQ(NodeLine(p.Nodes[3]), "Last");
+
+    // A number that never ends is a damaged node: the list stops before it.
+    std::fill(page.begin() + 42, page.begin() + 60, uint8_t(0xFF));
+    page[42] = 0x01;
+    TMemoryStream damaged(page);
+    EXPECT_TRUE(DecodeBTreePage(damaged, true).Nodes.empty());
+}

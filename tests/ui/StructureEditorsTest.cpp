@@ -25,6 +25,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 
 using namespace morvane;
 using namespace morvane::ui;
@@ -281,6 +282,24 @@ TEST_F(StructureEditors, EveryPageOfTheSampleOpensInItsEditor) {
     auto* root = OpenAs<editors::TIndexRootEditor>(firstOfType.at(6));
     auto* btree = OpenAs<editors::TBTreeNodeEditor>(firstOfType.at(7));
     EXPECT_GT(btree->Window()->lstBTree->count(), 0);
+    // The primary key of CUSTOMERS (relation 128, index 0): one leaf with the 300 records.
+    bool found = false;
+    for (size_t p = 0; p < table.EntryCount(); ++p) {
+        if (table.EntryType(p) != 7) continue;
+        auto* node = OpenAs<editors::TBTreeNodeEditor>(static_cast<int>(p));
+        const TBTreePage& decoded = node->Decoded();
+        if (decoded.Relation == 128 && decoded.IndexId == 0) {
+            found = true;
+            ASSERT_EQ(node->Window()->lstBTree->count(), 301);
+            EXPECT_EQ(node->Window()->lstBTree->item(300)->text(), "Last");
+            std::set<QString> records;
+            for (int i = 0; i < 300; ++i)
+                records.insert(node->Window()->lstBTree->item(i)->text());
+            EXPECT_EQ(records.size(), 300u);
+        }
+        if (node != btree) CloseWindowOf(node);
+    }
+    EXPECT_TRUE(found);
     auto* pointer = OpenAs<editors::TPPEditor>(firstOfType.at(4));
     EXPECT_GT(pointer->Window()->lstVector->count(), 0);
     if (const char* dir = std::getenv("MORVANE_SCREENSHOT_DIR")) {
