@@ -9,6 +9,8 @@
 #include "platform/Errors.h"
 #include "platform/IntConv.h"
 #include "platform/Text.h"
+#include "records/uFormats.h"
+#include "records/uStencil.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,6 +34,8 @@ const char* const kUsage =
     "  relations   the ids of the relations that own data pages\n"
     "  generators  the generator names and system flags kept in relation 20\n"
     "  page        one page decoded as its editor shows it: morvane-cli page [--hex] FILE N\n"
+    "  extract     a relation's records laid out by its stored formats, as the extractor's\n"
+    "              export writes them (value; per field, CR LF a record): morvane-cli extract FILE ID\n"
     "\n"
     "Options:\n"
     "  --page-size N           page size to use when the header is not recognised\n"
@@ -104,9 +108,11 @@ TOptions Parse(const std::vector<std::string>& args) {
     }
     if (positional.empty()) throw TUsageError{"no command given"};
     o.Command = positional[0];
-    if (o.Command == "page") {
-        if (positional.size() != 3) throw TUsageError{"page takes a FILE and a page number N"};
-        o.Page = ParseNumber("N", positional[2]);
+    if (o.Command == "page" || o.Command == "extract") {
+        if (positional.size() != 3)
+            throw TUsageError{o.Command == "page" ? "page takes a FILE and a page number N"
+                                                  : "extract takes a FILE and a relation ID"};
+        o.Page = ParseNumber(o.Command == "page" ? "N" : "ID", positional[2]);
     } else if (positional.size() != 2) {
         throw TUsageError{o.Command + " takes exactly one FILE"};
     }
@@ -274,6 +280,25 @@ void Page(TSession& s, const TOptions& o, std::ostream& out) {
     if (o.Hex) PrintHex(data, out);
 }
 
+void Extract(TSession& s, const TOptions& o, std::ostream& out) {
+    const int32_t relation = o.Page;
+    const std::vector<IBRec> records = ReadRelationRecords(s.File, relation);
+    const TFieldFormat formats(s.File, relation);
+    int duplicates = 0;
+    auto lists = DefinitionsFromFormats(formats, [&] { ++duplicates; });
+    if (lists.empty()) throw EError("Some troubles with extracting - no formats found.");
+    std::vector<const TIBFieldDefList*> views;
+    for (const auto& l : lists)
+        views.push_back(l.get());
+    TStensil stensil(views);
+    stensil.AddRecords(records);
+    const TRecordTable& table = stensil.ResultTable();
+    for (size_t row = 0; row < table.RowCount(); ++row)
+        out << ExportLine(table, row);
+    if (duplicates)
+        throw EError("Position already occupied! (" + std::to_string(duplicates) + " fields left out)");
+}
+
 } // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -290,7 +315,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     TOptions o;
     try {
         o = Parse(args);
-        static const char* const kCommands[] = {"info", "pages", "relations", "generators", "page"};
+        static const char* const kCommands[] = {"info",       "pages", "relations",
+                                                "generators", "page",  "extract"};
         if (std::find(std::begin(kCommands), std::end(kCommands), o.Command) == std::end(kCommands))
             throw TUsageError{"unknown command " + o.Command};
     } catch (const TUsageError& e) {
@@ -308,6 +334,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             Relations(s, out);
         else if (o.Command == "page")
             Page(s, o, out);
+        else if (o.Command == "extract")
+            Extract(s, o, out);
         else
             Generators(s, out);
         out.flush();

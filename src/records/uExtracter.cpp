@@ -226,21 +226,8 @@ void TfmExtracter::AutomaticExtract() {
         FRecords = manager->CollectRecords(relation);
         lblcntRec->setText(QString::number(FRecords.size()));
         const TFieldFormat formats(manager->File(), relation);
-        std::vector<std::unique_ptr<TIBFieldDefList>> lists;
-        for (size_t i = 0; i < formats.FormatCount(); ++i) {
-            auto list = std::make_unique<TIBFieldDefList>();
-            list->FormatNumber = formats.FormatNumber(i);
-            for (size_t j = 0; j < formats.FieldCount(i); ++j) {
-                const TFieldDescriptor& d = formats.GetDescriptor(i, j);
-                const auto length = static_cast<int32_t>(d[2] | d[3] << 8);
-                const auto offset = static_cast<int32_t>(d[8] | d[9] << 8);
-                const std::string name = "fieldV" + std::to_string(i) + "n" + std::to_string(j);
-                if (list->AddField(name, d[0], offset, static_cast<int32_t>(j), length,
-                                   static_cast<int8_t>(d[1])) == -1)
-                    ui::ShowMessage(this, "Position already occupied!");
-            }
-            lists.push_back(std::move(list));
-        }
+        auto lists =
+            DefinitionsFromFormats(formats, [this] { ui::ShowMessage(this, "Position already occupied!"); });
         if (lists.empty()) {
             ui::ShowMessage(this, "Some troubles with extracting - no formats found.");
             return;

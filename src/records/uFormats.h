@@ -31,6 +31,8 @@ class TFieldFormat {
     }
     int16_t FormatNumber(size_t format) const;
     static int32_t RecordsPerPage(int pageSize);
+    // Whether the relation's records carry null flags ahead of their fields.
+    bool HasNullFlags() const { return FCountedDescriptors; }
 
   private:
     struct TScannedPage {

@@ -29,6 +29,8 @@ class TIBFieldDefList {
 
     // The format number the list describes (automatic extraction), -1 for a hand-made list.
     int32_t FormatNumber = -1;
+    // Records of this format start with one null bit per field (Firebird 3 files).
+    bool NullFlags = false;
 
   private:
     std::vector<TIBFieldDef> FDefs;

@@ -1,10 +1,12 @@
 #include "records/uStencil.h"
 
 #include "core/ByteReader.h"
+#include "core/uBaseTools.h"
 #include "hexview/Translation.h"
 #include "pages/DataPage.h"
 #include "pages/HeaderPage.h"
 #include "platform/Text.h"
+#include "records/uFormats.h"
 #include "records/uRLE.h"
 
 #include <cstdio>
@@ -148,7 +150,10 @@ void TStensil::AddRecords(const std::vector<IBRec>& records) {
         if (const TIBFieldDefList* list = ListFor(rec)) {
             for (const TIBFieldDef& def : list->Defs()) {
                 if (def.FieldPosition < 0 || static_cast<size_t>(def.FieldPosition) >= columns) continue;
-                row[static_cast<size_t>(def.FieldPosition)] = RenderField(decoded, def);
+                const auto bit = static_cast<size_t>(def.FieldPosition);
+                const bool isNull =
+                    list->NullFlags && bit / 8 < decoded.size() && (decoded[bit / 8] >> (bit % 8)) & 1;
+                row[bit] = isNull ? std::string() : RenderField(decoded, def);
                 used[static_cast<size_t>(def.FieldPosition)] = true;
             }
         }
@@ -168,6 +173,47 @@ std::string ExportLine(const TRecordTable& table, size_t row) {
     for (size_t c = 0; c < table.ColumnCount(); ++c)
         line += table.Value(row, c) + ";";
     return line + "\r\n";
+}
+
+std::vector<IBRec> ReadRelationRecords(TBaseFile& file, int32_t relation) {
+    std::vector<IBRec> records;
+    TAnalyser* analyser = file.Analyser();
+    if (!analyser) return records;
+    const TMemTable& table = analyser->PageTable();
+    std::vector<uint8_t> bytes(analyser->PageSize());
+    const int32_t count = table.CountRelationPages(relation);
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t page = table.RelationPageAt(relation, i);
+        if (table.EntryType(static_cast<size_t>(page)) != ptData) continue;
+        analyser->ReadPage(page, bytes.data());
+        TMemoryStream stream(bytes);
+        TDataPageContent content = LoadDataPage(stream);
+        for (IBRec& rec : content.Records)
+            records.push_back(std::move(rec));
+    }
+    return records;
+}
+
+std::vector<std::unique_ptr<TIBFieldDefList>> DefinitionsFromFormats(const TFieldFormat& formats,
+                                                                     const std::function<void()>& duplicate) {
+    std::vector<std::unique_ptr<TIBFieldDefList>> lists;
+    for (size_t i = 0; i < formats.FormatCount(); ++i) {
+        auto list = std::make_unique<TIBFieldDefList>();
+        list->FormatNumber = formats.FormatNumber(i);
+        list->NullFlags = formats.HasNullFlags();
+        for (size_t j = 0; j < formats.FieldCount(i); ++j) {
+            const TFieldDescriptor& d = formats.GetDescriptor(i, j);
+            const auto length = static_cast<int32_t>(d[2] | d[3] << 8);
+            const auto offset = static_cast<int32_t>(d[8] | d[9] << 8);
+            const std::string name = "fieldV" + std::to_string(i) + "n" + std::to_string(j);
+            if (list->AddField(name, d[0], offset, static_cast<int32_t>(j), length,
+                               static_cast<int8_t>(d[1])) == -1 &&
+                duplicate)
+                duplicate();
+        }
+        lists.push_back(std::move(list));
+    }
+    return lists;
 }
 
 } // namespace morvane

@@ -5,6 +5,7 @@
 #include "core/uODS.h"
 #include "records/uIBFieldDefs.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,7 +28,10 @@ class TRecordTable {
     void First() { FCursor = 0; }
     void Next() { ++FCursor; }
     bool Eof() const { return FCursor >= FRows.size(); }
-    const std::string& FieldAsText(size_t column) const { return FRows[FCursor][column]; }
+    const std::string& FieldAsText(size_t column) const {
+        static const std::string kNone;
+        return Eof() || column >= FColumns.size() ? kNone : FRows[FCursor][column];
+    }
 
   private:
     std::vector<std::string> FColumns;
@@ -60,5 +64,15 @@ std::string RenderField(const std::vector<uint8_t>& record, const TIBFieldDef& d
 std::vector<uint8_t> DecodeRecord(const IBRec& rec);
 // The export line of a row: every value followed by ";", then CR LF.
 std::string ExportLine(const TRecordTable& table, size_t row);
+
+class TBaseFile;
+// The stored records of a relation's data pages, read straight from the file, in page and
+// slot order (the headless twin of the database manager's record collection).
+std::vector<IBRec> ReadRelationRecords(TBaseFile& file, int32_t relation);
+// Field definition lists from the relation's stored formats (automatic extraction); a
+// position given twice is reported through duplicate and skipped.
+class TFieldFormat;
+std::vector<std::unique_ptr<TIBFieldDefList>> DefinitionsFromFormats(const TFieldFormat& formats,
+                                                                     const std::function<void()>& duplicate);
 
 } // namespace morvane

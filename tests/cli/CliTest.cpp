@@ -210,7 +210,8 @@ TEST(CliDamagedFiles, RandomPagesNeverCrashAnyCommand) {
         TDbBuilder b(pageSize, round % 2 ? 10 : 0x800C);
         for (int p = 1; p < 24; ++p) {
             test::Bytes& page = b.Page(p);
-            for (auto& v : page) v = static_cast<uint8_t>(rng());
+            for (auto& v : page)
+                v = static_cast<uint8_t>(rng());
             page[0] = static_cast<uint8_t>(1 + rng() % 10);
             if (rng() % 2) page[0] = 5;
             if (page[0] == 5 && rng() % 2) page[20] = 20, page[21] = 0; // some relation-20 pages
@@ -226,4 +227,17 @@ TEST(CliDamagedFiles, RandomPagesNeverCrashAnyCommand) {
             EXPECT_EQ(r.Status, 0) << p << " " << r.Err;
         }
     }
+}
+
+TEST(CliExtract, TheSampleOrdersComeOutAsExportLines) {
+    const std::string sample = MORVANE_SOURCE_DIR "/samples/sample.fdb";
+    const TResult r = Cli({"extract", sample, "129"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out.rfind("1;1;2024-03-01 09:00:00.0000;3.1415;2;order note 1;;\r\n", 0), 0u)
+        << r.Out.substr(0, 200);
+    EXPECT_NE(r.Out.find("\r\n3;3;2024-03-01 11:00:00.0000;9.4245;4;;;\r\n"), std::string::npos); // NULL note
+    const TResult none = Cli({"extract", sample, "999"});
+    EXPECT_EQ(none.Status, 1);
+    EXPECT_EQ(none.Err, "Some troubles with extracting - no formats found.\n");
+    EXPECT_EQ(Cli({"extract", sample}).Status, 2);
 }
