@@ -1,6 +1,7 @@
 // Times the main window's open flow on a database file (from the command to a filled page
 // list), then sorting and scrolling its page list. Prints seconds; run by bench/gui-bench.sh.
 #include "platform/Settings.h"
+#include "shell/TipOfTheDay.h"
 #include "shell/uMain.h"
 #include "widgets/GridView.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     morvane::TMemorySettings settings;
+    settings.Values[{morvane::ui::kTipsKey, "ShowTips"}] = 0; // no tip of the day in front of the timing
     morvane::ui::TfrmMain window(settings);
     window.resize(1000, 700);
     window.show();
