@@ -147,7 +147,7 @@ void OpenDatabase(TSession& s, const TOptions& o) {
 std::string ODSText(const TAnalyser& a) {
     const uint16_t v = a.ODSVersion();
     // The minor version moved from offset 62 to 64 when the implementation word was split.
-    const size_t minorAt = (v & 0x8000) && (v & 0x7FFF) >= 12 ? 64 : 62;
+    const size_t minorAt = HasFirebird3Layout(v) ? 64 : 62;
     const unsigned minor = a.HeaderBytes()[minorAt] | (a.HeaderBytes()[minorAt + 1] << 8);
     std::string text = std::to_string(v);
     if (v & 0x8000)

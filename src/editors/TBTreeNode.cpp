@@ -15,14 +15,11 @@ TBTreeNodeEditor::TBTreeNodeEditor(ui::TManager& manager, TPageFile* page) : TAb
     try {
         auto* form = new TfrmBTreeNode(this);
         AttachForm(form);
-        form->setWindowTitle(QString::fromStdString(page->PageCaption()));
-        form->Bind();
         FDecoded = DecodeBTreePage(page->Data(), HasFirebird3Layout(manager.Analyser()->ODSVersion()));
         for (const TBTreeNode& n : FDecoded.Nodes)
             form->lstBTree->addItem(QString::fromStdString(NodeLine(n)));
         try {
-            page->Data().Seek(0, TSeekOrigin::soBeginning);
-            form->BTreeNodeHexEditor()->LoadFromStream(page->Data());
+            LoadPageView(*form->BTreeNodeHexEditor());
         } catch (const std::exception&) {
         }
         form->FillHeaderBox(TPageHeader::Decode(FDecoded.Image.data(), 16));
@@ -73,8 +70,7 @@ void TBTreeNodeEditor::SavePage() {
     }
     TAbstractEditor::SavePage();
     if (TfrmBTreeNode* f = Window()) {
-        FPage->Data().Seek(0, TSeekOrigin::soBeginning);
-        f->BTreeNodeHexEditor()->LoadFromStream(FPage->Data());
+        LoadPageView(*f->BTreeNodeHexEditor());
     }
 }
 

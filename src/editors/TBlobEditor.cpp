@@ -14,8 +14,6 @@ TBlobEdit::TBlobEdit(ui::TManager& manager, TPageFile* page) : TAbstractEditor(m
     try {
         auto* form = new TfrmBlobEditor(this);
         AttachForm(form);
-        form->setWindowTitle(QString::fromStdString(page->PageCaption()));
-        form->Bind();
         FHeader = page->PageHeader();
         LoadBlob();
         form->FillHeaderBox(FHeader);
@@ -34,8 +32,7 @@ TfrmBlobEditor* TBlobEdit::Window() const {
 void TBlobEdit::LoadBlob() {
     TfrmBlobEditor* form = Window();
     TMemoryStream& data = FPage->Data();
-    data.Seek(0, TSeekOrigin::soBeginning);
-    form->HeaderHexEditor()->LoadFromStream(data);
+    LoadPageView(*form->HeaderHexEditor());
     try {
         uint8_t head[28];
         data.Seek(0, TSeekOrigin::soBeginning);

@@ -13,8 +13,6 @@ TGeneratorEditor::TGeneratorEditor(ui::TManager& manager, TPageFile* page) : TAb
     try {
         auto* form = new TfrmGenEditor(this);
         AttachForm(form);
-        form->setWindowTitle(QString::fromStdString(page->PageCaption()));
-        form->Bind();
         std::array<uint8_t, 20> head{};
         page->Data().Seek(0, TSeekOrigin::soBeginning);
         page->Data().Read(head.data(), static_cast<int64_t>(head.size()));
@@ -22,8 +20,7 @@ TGeneratorEditor::TGeneratorEditor(ui::TManager& manager, TPageFile* page) : TAb
                                   TByteReader(head.data(), head.size()).I32(16));
         form->Grid()->SetRowCount(static_cast<int>(FLayout.Slots));
         try {
-            page->Data().Seek(0, TSeekOrigin::soBeginning);
-            form->GenHexEditor()->LoadFromStream(page->Data());
+            LoadPageView(*form->GenHexEditor());
         } catch (const std::exception&) {
         }
         form->Grid()->SetCellText([this](int column, int row) { return CellText(column, row); });

@@ -20,15 +20,12 @@ TIndexRootEditor::TIndexRootEditor(ui::TManager& manager, TPageFile* page) : TAb
     try {
         auto* form = new TfrmIndexRoot(this);
         AttachForm(form);
-        form->setWindowTitle(QString::fromStdString(page->PageCaption()));
-        form->Bind();
         FDecoded = DecodeIndexRootPage(page->Data());
         for (const TIndexEntry& e : FDecoded.Entries)
             form->lstIndex->addItem(e.TopPage == 0 ? QString(kDeleted)
                                                    : QString::number(static_cast<uint32_t>(e.TopPage)));
         try {
-            page->Data().Seek(0, TSeekOrigin::soBeginning);
-            form->IndexRootHexEditor()->LoadFromStream(page->Data());
+            LoadPageView(*form->IndexRootHexEditor());
         } catch (const std::exception&) {
         }
         form->FillHeaderBox(TPageHeader::Decode(FDecoded.Image.data(), 16));
@@ -100,8 +97,7 @@ void TIndexRootEditor::SavePage() {
     }
     TAbstractEditor::SavePage();
     if (TfrmIndexRoot* f = Window()) {
-        FPage->Data().Seek(0, TSeekOrigin::soBeginning);
-        f->IndexRootHexEditor()->LoadFromStream(FPage->Data());
+        LoadPageView(*f->IndexRootHexEditor());
     }
 }
 

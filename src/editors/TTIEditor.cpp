@@ -18,8 +18,6 @@ TTIPEditor::TTIPEditor(ui::TManager& manager, TPageFile* page) : TAbstractEditor
             "HEX Transaction Inventory Editor", {{"Next transaction inventory page", "edtNextTIP"}});
         form->setObjectName("frmTIEditor");
         AttachForm(form);
-        form->setWindowTitle(QString::fromStdString(page->PageCaption()));
-        form->Bind();
         ui::TGridView* grid = form->Grid();
         grid->SetColumns(
             {{"Transaction Number", 150, 0, 0, Qt::AlignCenter}, {"Status", 150, 0, 0, Qt::AlignCenter}});
@@ -35,8 +33,7 @@ TTIPEditor::TTIPEditor(ui::TManager& manager, TPageFile* page) : TAbstractEditor
         });
         ReadInventoryPage(page->Data(), FHead, FStates);
         try {
-            page->Data().Seek(0, TSeekOrigin::soBeginning);
-            form->HeaderHexEditor()->LoadFromStream(page->Data());
+            LoadPageView(*form->HeaderHexEditor());
         } catch (const std::exception&) {
         }
         form->FillHeaderBox(TPageHeader::Decode(FHead.data(), FHead.size()));

@@ -38,6 +38,12 @@ void TAbstractEditor::DoCommand(const std::string&) {}
 void TAbstractEditor::AttachForm(TEditorForm* form) {
     FForm = form;
     FManager.Main().AddEditorWindow(form);
+    form->setWindowTitle(QString::fromStdString(FPage->PageCaption()));
+    form->Bind();
+}
+
+void TAbstractEditor::LoadPageView(hexview::THexEditor& view) {
+    view.LoadFromStream(FPage->Data());
 }
 
 bool TAbstractEditor::ShowForm() {

@@ -47,8 +47,11 @@ class TAbstractEditor {
     void FormGone() { FForm = nullptr; }
 
   protected:
-    // Makes the window a child window of the main window, bound to this editor.
+    // Makes the window a child window of the main window with the page's caption, bound to
+    // this editor.
     void AttachForm(TEditorForm* form);
+    // Loads the whole page buffer into a hex view.
+    void LoadPageView(hexview::THexEditor& view);
     bool ShowForm();
     // Frees the window, if there is one, without closing questions.
     void FreeForm();

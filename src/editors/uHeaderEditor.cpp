@@ -28,16 +28,13 @@ THeaderEditor::THeaderEditor(ui::TManager& manager, TPageFile* page) : TAbstract
     try {
         auto* form = new TfmHeaderEditor(this);
         AttachForm(form);
-        form->setWindowTitle(QString::fromStdString(page->PageCaption()));
-        form->Bind();
         form->Grid()->SetCellText([this](int column, int row) { return CellText(column, row); });
         try {
             FRecord = ReadHeaderRecord(page->Data());
         } catch (const std::exception&) {
         }
         try {
-            page->Data().Seek(0, TSeekOrigin::soBeginning);
-            form->HeaderHexEditor()->LoadFromStream(page->Data());
+            LoadPageView(*form->HeaderHexEditor());
         } catch (const std::exception&) {
         }
         form->FillHeaderBox(TPageHeader::Decode(FRecord.data(), FRecord.size()));

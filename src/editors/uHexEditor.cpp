@@ -11,10 +11,7 @@ THexEditor::THexEditor(ui::TManager& manager, TPageFile* page) : TAbstractEditor
     try {
         auto* form = new TfmhexEditor(this);
         AttachForm(form);
-        form->setWindowTitle(QString::fromStdString(page->PageCaption()));
-        form->Bind();
-        page->Data().Seek(0, TSeekOrigin::soBeginning);
-        form->MainHexEditor->LoadFromStream(page->Data());
+        LoadPageView(*form->MainHexEditor);
         manager.SetCurrentPage(page->PageNumber());
     } catch (const std::exception&) {
         FreeForm();

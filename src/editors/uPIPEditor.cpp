@@ -22,8 +22,6 @@ TPIPEditor::TPIPEditor(ui::TManager& manager, TPageFile* page) : TAbstractEditor
                                          {"Last allocated page:", "edtLastAllocated"}});
         form->setObjectName("fmPIPEditor");
         AttachForm(form);
-        form->setWindowTitle(QString::fromStdString(page->PageCaption()));
-        form->Bind();
         ui::TGridView* grid = form->Grid();
         grid->SetColumns({{"Page Number", 100, 0, 0, Qt::AlignCenter},
                           {"Allocated", 100, 0, 0, Qt::AlignCenter},

@@ -16,11 +16,9 @@ TPPEditor::TPPEditor(ui::TManager& manager, TPageFile* page) : TAbstractEditor(m
     try {
         auto* form = new TfmPointerPage(this);
         AttachForm(form);
-        form->setWindowTitle(QString::fromStdString(page->PageCaption()));
-        form->Bind();
         FPage0 = DecodePointerPage(page->Data());
         try {
-            ReloadView();
+            LoadPageView(*Window()->PointerHexEditor());
         } catch (const std::exception&) {
         }
         Fill();
@@ -33,11 +31,6 @@ TPPEditor::TPPEditor(ui::TManager& manager, TPageFile* page) : TAbstractEditor(m
 
 TfmPointerPage* TPPEditor::Window() const {
     return static_cast<TfmPointerPage*>(Form());
-}
-
-void TPPEditor::ReloadView() {
-    FPage->Data().Seek(0, TSeekOrigin::soBeginning);
-    Window()->PointerHexEditor()->LoadFromStream(FPage->Data());
 }
 
 void TPPEditor::Fill() {
@@ -82,7 +75,7 @@ void TPPEditor::SavePage() {
         FPage0 = p;
     }
     TAbstractEditor::SavePage();
-    if (Window()) ReloadView();
+    if (Window()) LoadPageView(*Window()->PointerHexEditor());
 }
 
 void TPPEditor::DoCommand(const std::string& command) {

@@ -24,7 +24,6 @@ class TPPEditor : public TAbstractEditor {
 
   private:
     void Fill();
-    void ReloadView();
 
     TPointerPage FPage0; // the image as read, or as last encoded
 };

@@ -68,6 +68,14 @@ TRecordImage ReadRecordImage(TMemoryStream& page, int64_t offset, int64_t length
     return image;
 }
 
+void WriteDataPageSequence(TMemoryStream& page, int32_t sequence) {
+    const auto value = static_cast<uint32_t>(sequence);
+    const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                              static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+    page.Seek(16, TSeekOrigin::soBeginning);
+    page.WriteBuffer(bytes, 4);
+}
+
 TDataPageContent LoadDataPage(TMemoryStream& page) {
     TDataPageContent c;
     try {

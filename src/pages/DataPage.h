@@ -83,6 +83,9 @@ struct TDataPageContent {
     bool Complete = false;      // false when a failure ended the load early
 };
 
+// Stores a data page's sequence number (bytes 16..19) into the page image.
+void WriteDataPageSequence(TMemoryStream& page, int32_t sequence);
+
 // Loads header, slots and records; the first failure ends the load, keeping what came before.
 TDataPageContent LoadDataPage(TMemoryStream& page);
 

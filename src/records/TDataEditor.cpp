@@ -22,8 +22,6 @@ TDataPageEditor::TDataPageEditor(ui::TManager& manager, TPageFile* page) : TAbst
         if (!manager.Collecting()) {
             form = new TfmDataEditor(this);
             AttachForm(form);
-            form->setWindowTitle(QString::fromStdString(page->PageCaption()));
-            form->Bind();
         }
         FContent = LoadDataPage(page->Data());
         if (form) {
@@ -33,8 +31,7 @@ TDataPageEditor::TDataPageEditor(ui::TManager& manager, TPageFile* page) : TAbst
             form->dpg_relation->setText(QString::number(FContent.Header.dpg_relation));
             form->dpg_sequence->setText(QString::number(FContent.Header.dpg_sequence));
             form->dp_rec_count->setText(QString::number(FContent.Header.dp_rec_count));
-            page->Data().Seek(0, TSeekOrigin::soBeginning);
-            form->HeaderHexEditor()->LoadFromStream(page->Data());
+            LoadPageView(*form->HeaderHexEditor());
             form->RecordTabs->setTabVisible(2, FContent.HeaderRead && FContent.Header.dpg_relation == 0);
         }
     } catch (const std::exception&) {
@@ -108,12 +105,9 @@ void TDataPageEditor::SavePage() {
         // Without the header as loaded there is nothing sound to write back.
         if (!FContent.HeaderRead)
             throw EError("The data page header could not be read; nothing was written.");
-        std::array<uint8_t, 24> header = FContent.Header.Raw;
-        const auto seq = static_cast<uint32_t>(FContent.Header.dpg_sequence);
-        for (int i = 0; i < 4; ++i)
-            header[16 + static_cast<size_t>(i)] = static_cast<uint8_t>(seq >> (8 * i));
         FPage->Data().Seek(0, TSeekOrigin::soBeginning);
-        FPage->Data().WriteBuffer(header.data(), 24);
+        FPage->Data().WriteBuffer(FContent.Header.Raw.data(), 24);
+        WriteDataPageSequence(FPage->Data(), FContent.Header.dpg_sequence);
     }
     TAbstractEditor::SavePage();
 }

@@ -3,6 +3,7 @@
 #include "platform/Settings.h"
 #include "shell/DialogParts.h"
 #include "shell/Dialogs.h"
+#include "shell/Links.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,8 +16,6 @@ namespace morvane::ui {
 const char* const kTipsKey = "SOFTWARE\\MorvaneTeam\\Morvane\\Tips";
 
 namespace {
-const char* const kPurchasePage = "https://morvane.dev/purchase";
-
 const char* const kTips[] = {
     "^When a database is damaged beyond repair by hand, Morvane Repair rebuilds it from the pages that "
     "are still sound.",
@@ -86,7 +85,7 @@ TfrmTipOfTheDay::TfrmTipOfTheDay(TSettingsStore& settings, QWidget* parent)
     cbShowTips->hide();
 
     auto* buy = DialogButton("Fix corrupted database", "btnPurchase", this);
-    connect(buy, &QPushButton::clicked, this, [] { Dialogs().OpenUrl(kPurchasePage); });
+    connect(buy, &QPushButton::clicked, this, [] { Dialogs().OpenUrl(links::kPurchasePage); });
     QPushButton* close = DialogButton("&Close", "btnClose", this);
     close->setDefault(true);
     QPushButton* next = DialogButton("&Next Tip", "btnNextTip", this);

@@ -2,6 +2,7 @@
 
 #include "shell/DialogParts.h"
 #include "shell/Dialogs.h"
+#include "shell/Links.h"
 
 #include <QStyle>
 #include <QVBoxLayout>
@@ -9,9 +10,6 @@
 namespace morvane::ui {
 
 namespace {
-const char* const kHomePage = "https://morvane.dev/";
-const char* const kPurchasePage = "https://morvane.dev/purchase";
-
 QLabel* LinkLabel(const QString& text, const QString& url, QWidget* parent) {
     auto* label = new QLabel(QString("<a href=\"%1\">%2</a>").arg(url, text.toHtmlEscaped()), parent);
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
@@ -26,23 +24,23 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     auto* picture = new QLabel(this);
     picture->setPixmap(style()->standardIcon(QStyle::SP_DriveHDIcon).pixmap(64, 64));
     setMinimumWidth(380);
-    QLabel* product = LinkLabel("Morvane Viewer", kHomePage, this);
+    QLabel* product = LinkLabel("Morvane Viewer", links::kHomePage, this);
     product->setObjectName("lblProduct");
     QFont big = product->font();
     big.setBold(true);
     big.setPointSize(big.pointSize() + 4);
     product->setFont(big);
-    QLabel* version = LinkLabel("Version 1.0.2", kHomePage, this);
+    QLabel* version = LinkLabel("Version 1.0.2", links::kHomePage, this);
     version->setObjectName("lblVersion");
     auto* notice = new QLabel("Looks at and repairs Firebird and InterBase database files page by page, "
                               "without a server.\nUse it on a copy of the damaged database first.",
                               this);
     notice->setWordWrap(true);
-    QLabel* support = LinkLabel("support@morvane.dev", "mailto:support@morvane.dev", this);
-    QLabel* repair = LinkLabel("repair@morvane.dev", "mailto:repair@morvane.dev", this);
+    QLabel* support = LinkLabel(links::kSupportAddress, links::kSupportMail, this);
+    QLabel* repair = LinkLabel(links::kRepairAddress, links::kRepairMail, this);
 
     QPushButton* fix = DialogButton("Fix corrupted database", "btnFix", this);
-    connect(fix, &QPushButton::clicked, this, [] { Dialogs().OpenUrl(kPurchasePage); });
+    connect(fix, &QPushButton::clicked, this, [] { Dialogs().OpenUrl(links::kPurchasePage); });
     QPushButton* ok = DialogButton("OK", "btnOK", this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -8,6 +8,7 @@
 #include "platform/IntConv.h"
 #include "records/uExtracter.h"
 #include "shell/Dialogs.h"
+#include "shell/Links.h"
 #include "shell/TipOfTheDay.h"
 #include "shell/uAbout.h"
 #include "widgets/GridView.h"
@@ -30,15 +31,9 @@
 
 namespace morvane::ui {
 
-namespace {
+using namespace links;
 
-const char* const kSupportMail = "mailto:support@morvane.dev?subject=Morvane%20Viewer%20support";
-const char* const kRepairMail = "mailto:repair@morvane.dev?subject=Database%20repair";
-const char* const kHomePage = "https://morvane.dev/";
-const char* const kPurchasePage = "https://morvane.dev/purchase";
-const char* const kCorruptionPage = "https://morvane.dev/corruption";
-
-} // namespace
+namespace {} // namespace
 
 TfrmMain::TfrmMain(TSettingsStore& settings, QString startFile, QWidget* parent)
     : QMainWindow(parent), FSettings(settings), FStartFile(std::move(startFile)) {

@@ -156,12 +156,7 @@ void TManager::SetDataPageSequence(int32_t sequence, int32_t page) {
     if (TPageFile* open = FFile.FindBuffer(page)) {
         // Open in the user's editor: write the sequence through the shared buffer, as a page
         // copy would; the window keeps showing the bytes it loaded.
-        const auto seq = static_cast<uint32_t>(sequence);
-        uint8_t bytes[4];
-        for (int i = 0; i < 4; ++i)
-            bytes[i] = static_cast<uint8_t>(seq >> (8 * i));
-        open->Data().Seek(16, TSeekOrigin::soBeginning);
-        open->Data().WriteBuffer(bytes, 4);
+        WriteDataPageSequence(open->Data(), sequence);
         open->WritePage();
         return;
     }
